@@ -1,0 +1,167 @@
+#pragma once
+// The shared state of the main window: the records that start-up fills from
+// the settings and parameter files, the selected model, the measurement
+// settings, the waveform arrays with their fixed bounds, the results and the
+// run flags. One MainState lives in the main window; computation takes the
+// parts it needs by reference. Nothing here is allocated per measurement.
+//
+// Member names are the program's own names (they are also the keys of the
+// settings, parameter and data files).
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace morva {
+
+// Fixed bounds of the waveform arrays (inclusive upper index).
+inline constexpr int kMaxSensPoint = 150;  // sensitivity waveforms: points 0..150
+inline constexpr int kMaxLinPoint = 100;   // linearity lines and channels: points 0..100
+inline constexpr int kMaxSlot = 20;        // acquisition slots 0..20
+inline constexpr int kMaxADData = 12000;   // raw samples 0..12000
+inline constexpr int kADEntrySlots = 11;   // A/D board catalogue 0..10
+inline constexpr int kMasterTapeTypeSlots = 11;
+inline constexpr int kModeSlots = 6;  // tape modes 0..5 (0..4 filled from a row)
+
+template <typename T, int Rows, int Points>
+using Grid = std::array<std::array<T, Points + 1>, Rows>;
+
+// Application-wide settings record ("MORVA StartupSetting.dat" and the values
+// the parameter file keeps as globals).
+struct SettingsRecord {
+    int16_t Top = 0, Left = 0, Height = 0, Width = 0;
+    int16_t Border = 0;
+    std::string Language;
+    std::string FontName;
+    int16_t FontSize = 0;
+    std::string StartupTape;
+    int16_t RemoteControl = 0;
+    std::string Path_DataFile, Path_SpecLine_Lin, Path_WorkList, Path_DaqConfigFile;
+    int16_t AutoSave = 0, Message_SerialInput = 0, Message_CommentInput = 0, MakeAutoFileName = 0;
+    int16_t Dsp_WorkList = 0, Dsp_CtrlPanel = 0;
+    int16_t n_AD_Channel = 0;
+    int16_t PeakHoldTime = 0;
+    std::string Mode_PN;
+    std::string MachineType;
+    std::string DataFileExt;
+    int16_t AdvMode = 0;
+
+    // From "MORVA Parameters.dat".
+    int16_t flg_SmoothSensWF = 0, flg_SmoothLinWF = 0;
+    int16_t nType_MasterTape = 0;
+    std::array<std::string, kMasterTapeTypeSlots> MasterTapeTypeName{};
+    int16_t AD_IOmode = 0, AD_TriggerType = 0, AD_TriggerSlope = 0;
+    int32_t Interval_Timer_AD_TRG = 0;
+
+    // A/D board catalogue.
+    int16_t n_AD_Entry = 0;
+    std::array<std::string, kADEntrySlots> AD_DeviceType{}, AD_DllName{}, AD_ConfigFile{};
+    std::array<int32_t, kADEntrySlots> AD_Resolution_Default{};
+    std::array<int16_t, kADEntrySlots> AD_nChannel{};
+};
+
+// Parameter record: filled once from "MORVA Parameters.dat".
+struct ParameterRecord {
+    double Default_AD_SamplingRate_Sens = 0, Default_AD_SamplingRate_Lin = 0;
+    float Default_CylRot = 0;
+    int32_t Default_nHead = 0;
+    int32_t nData_SensWF = 0, StartPos_SensWFSample = 0, nPoint_SensWFSample = 0;
+    int32_t Mask_SmoothSensWF = 0, Area_CalcSensVal = 0, Area_MsrSensMaxMinPos = 0, Thresh_ChkSensVal = 0;
+    int32_t nData_LinWF = 0, StartPos_LinWFSample = 0, Pos_FixOfs_LinWF = 0, nCut_CalcLinOfs = 0;
+    int32_t Mask_SmoothLinWF = 0, Mask_SmoothCorWF = 0, nLoop_SmoothCorWF = 0;
+};
+
+// Model record: the selected row of "VTR Parameters.dat" and what is derived
+// from it for the selected tape mode and TV system.
+struct ModelRecord {
+    std::string ModelName;
+    int32_t nHead = 0;
+    int32_t HeadStagger = 0;
+    std::array<std::string, kModeSlots> VTRmode_Name{};
+    std::array<float, kModeSlots> VTRmode_TrackPitch{};
+    std::array<float, kModeSlots> VTRmode_CylRot{};
+    std::array<int16_t, kModeSlots> VTRmode_nStagger{};
+    float TrackPitch = 0, CylRot = 0;
+    double AD_SplRate_Sens = 0, AD_SplRate_Lin = 0;
+    int32_t nADdata_Sens = 0, nADdata_Lin = 0;
+    int32_t n_AD_channel_Sens = 0, n_AD_channel_Lin = 0;
+    float Spec_Sens_Centre = 0, Spec_Sens_Tol = 0, Spec_Lin = 0, Spec_Wav = 0;
+};
+
+// Measurement settings (written into data files under these names).
+struct MsrSettings {
+    int32_t nType_SensWF = 0;
+    int32_t n_Msr_channel_Sens = 0, n_Msr_channel_Lin = 0;
+    int32_t nLoop_MsrSens = 0;
+    int32_t nLoop_LinRealTime = 0, nLoop_LinFinalData = 0, Adj_LinEnt = 0;
+    std::array<int32_t, 4> StartPos_LinWF{};
+};
+
+// Sensitivity waveforms, intermediates and results (slots 0..3).
+struct SensState {
+    Grid<float, 4, kMaxSensPoint> SensWF_Raw{}, SensWF{}, SensDifWF_Pre{}, SensDifWF{};
+    std::array<float, 4> C_val{}, Th_Lvl{}, ramda{};
+    std::array<int32_t, 4> nZerX{};
+    Grid<int32_t, 4, 15> ZerX_Pos{};
+    std::array<int32_t, 4> P_max{}, P_min{};
+    Grid<float, 4, kMaxSlot> Sval_P{}, Sval_N{};
+    std::array<float, 4> Sens_posi{}, Sens_nega{}, Sens_Slot{};
+    std::array<float, 2> SensVal{};
+};
+
+// Linearity lines, averages, envelope and results, in hundredths of a
+// micrometre. Lines 0, 1 belong to channel 0; lines 2, 3 to channel 1.
+struct LinState {
+    Grid<int32_t, 4, kMaxLinPoint> LinWF_Raw{};
+    std::array<Grid<int32_t, 4, kMaxLinPoint>, kMaxSlot + 1> LinWF_Buf{};  // [slot][line][point]
+    Grid<int32_t, 4, kMaxLinPoint> Lin{};
+    std::array<int32_t, 4> ofs_LinWF_mlt{};
+    std::array<int32_t, 2> ofs_LinWF_avg{};
+    Grid<int32_t, 2, kMaxLinPoint> LinAvg{}, WavMax{}, WavMin{};
+    std::array<int32_t, 2> LinVal{}, WavVal{};
+    std::array<int32_t, kMaxLinPoint + 1> CorWF{};
+    std::array<int32_t, kMaxLinPoint + 1> Smooth_Work{};
+    int16_t flg_LinOfsFix = 0;
+};
+
+// Run-time flags of the sequencer (0 at start-up).
+struct RunFlags {
+    int16_t flg_Busy = 0;
+    int16_t flg_Measuring = 0;
+    int16_t flg_Averaging = 0;
+    int16_t flg_MsrLin = 0;
+    int16_t flg_PeakHold = 0;
+    int16_t flg_LinFinish = 0;
+    int16_t flg_LinReset = 0;
+    int16_t flg_DaqWaitElapsed = 0;
+    int16_t flg_WaitElapsed = 0;
+    int16_t flg_DataLoaded = 0;
+};
+
+// Colours of heads 0..3 in every graph and legend (0x00BBGGRR).
+inline constexpr std::array<int32_t, 4> kColorHead = {0x00FFFF, 0x0000FF, 0x00FF00, 0xFFFF00};
+
+// The whole shared state of the main window.
+struct MainState {
+    SettingsRecord settings;
+    ParameterRecord params;
+    ModelRecord model;
+    MsrSettings msr;
+    SensState sens;
+    LinState lin;
+    RunFlags flags;
+
+    std::string ProgramFolder;  // folder of the executable, ending in "/"
+    std::string StartupModelName, StartupMode_PN;
+    int32_t AD_Resolution = 0;
+    float AD_mVperCount = 0;
+    int32_t ProgBarStep = 0;
+    std::string CommandText;
+    std::array<std::string, 10> VEKO_Info{};
+    std::array<int16_t, 4> ADChannelList{};
+    std::array<float, 4> ADGainList{};
+    std::array<int16_t, kMaxADData + 1> ADData{};
+    std::array<int32_t, 4> Color_Head{};
+};
+
+}  // namespace morva

@@ -1,0 +1,115 @@
+#include "forms/controls.h"
+
+#include "forms/form.h"
+
+namespace forms {
+
+void Label::setCaption(const std::string& c) {
+    if (caption_ == c) return;
+    caption_ = c;
+    notify(Property::Caption);
+    fire(Change);
+}
+
+void Label::setAlignment(int a) {
+    alignment_ = a;
+    notify(Property::Other);
+}
+
+void CommandButton::setCaption(const std::string& c) {
+    if (caption_ == c) return;
+    caption_ = c;
+    notify(Property::Caption);
+}
+
+void CommandButton::setValue(bool pressed) {
+    // Pressing the button from the program runs its Click handler, even when
+    // the button is disabled or hidden, as the original platform did.
+    if (pressed) fire(Click);
+}
+
+void CommandButton::userClick() {
+    if (!acceptsInput()) return;
+    setFocus();
+    fire(Click);
+}
+
+void CheckBox::setCaption(const std::string& c) {
+    if (caption_ == c) return;
+    caption_ = c;
+    notify(Property::Caption);
+}
+
+void CheckBox::setValue(int v) {
+    if (v < 0 || v > 2 || v == value_) return;
+    value_ = v;
+    notify(Property::Value);
+    fire(Click);
+}
+
+void CheckBox::userClick() {
+    if (!acceptsInput()) return;
+    setFocus();
+    setValue(value_ == 1 ? 0 : 1);
+}
+
+void OptionButton::setCaption(const std::string& c) {
+    if (caption_ == c) return;
+    caption_ = c;
+    notify(Property::Caption);
+}
+
+void OptionButton::setValue(bool v) {
+    if (v == value_) return;
+    value_ = v;
+    if (v) {
+        for (Control* c : form().childrenOf(container())) {
+            if (c == this || c->kind() != ControlKind::OptionButton) continue;
+            auto* other = static_cast<OptionButton*>(c);
+            if (other->value_) {
+                other->value_ = false;
+                other->notify(Property::Value);
+            }
+        }
+    }
+    notify(Property::Value);
+    if (v) fire(Click);
+}
+
+void OptionButton::userClick() {
+    if (!acceptsInput()) return;
+    setFocus();
+    setValue(true);
+}
+
+void TextBox::setText(const std::string& t) {
+    if (text_ == t) return;
+    text_ = t;
+    notify(Property::Text);
+    fire(Change);
+}
+
+void TextBox::userSetText(const std::string& t) {
+    if (!acceptsInput() || locked_) return;
+    setText(t);
+}
+
+void Frame::setCaption(const std::string& c) {
+    if (caption_ == c) return;
+    caption_ = c;
+    notify(Property::Caption);
+}
+
+void MenuItem::setCaption(const std::string& c) {
+    if (caption_ == c) return;
+    caption_ = c;
+    notify(Property::Caption);
+}
+
+void MenuItem::setChecked(bool c) {
+    if (checked_ == c) return;
+    checked_ = c;
+    notify(Property::Checked);
+}
+
+}  // namespace forms
