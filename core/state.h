@@ -138,6 +138,39 @@ struct RunFlags {
     int16_t flg_DataLoaded = 0;
 };
 
+// The selected model's work list: per item its tape mode, the connection
+// texts of the test point and five further texts (read, not used).
+inline constexpr int kMaxWorkListItem = 20;  // items 0..20
+struct WorkListState {
+    std::array<std::string, kMaxWorkListItem + 1> WorkList_Mode{};
+    std::array<std::array<std::string, 5>, kMaxWorkListItem + 1> WorkList_TestPoint{};
+    std::array<std::array<std::string, 5>, kMaxWorkListItem + 1> WorkList_Extra{};
+};
+
+// The linearity limit curves of the selected model (0 upper, 1 lower), in
+// hundredths of a micrometre per linearity point, and the nodes they were
+// built from.
+inline constexpr int kMaxSpecNode = 10;  // nodes 0..9 per curve
+struct SpecLineState {
+    Grid<int32_t, 2, kMaxLinPoint> SpecLine_Lin{};
+    std::array<int32_t, 2> n_Node{};
+    std::array<std::array<int32_t, kMaxSpecNode>, 2> SpecNode_Pos{};
+    std::array<std::array<float, kMaxSpecNode>, 2> SpecNode_Val{};
+};
+
+// Handles of the A/D board and the result of the last bridge call; 0 while
+// nothing is open.
+struct DaqHandles {
+    int16_t DaqDeviceHandle = 0;
+    int16_t DaqRequestHandle = 0;
+    int16_t DaqError = 0;
+};
+
+// The program's version (the window caption and the version dialog show it).
+struct ProgramVersion {
+    int32_t Major = 0, Minor = 0, Revision = 0;
+};
+
 // Colours of heads 0..3 in every graph and legend (0x00BBGGRR).
 inline constexpr std::array<int32_t, 4> kColorHead = {0x00FFFF, 0x0000FF, 0x00FF00, 0xFFFF00};
 
@@ -162,6 +195,12 @@ struct MainState {
     std::array<float, 4> ADGainList{};
     std::array<int16_t, kMaxADData + 1> ADData{};
     std::array<int32_t, 4> Color_Head{};
+
+    WorkListState worklist;
+    SpecLineState spec;
+    DaqHandles daq;
+    ProgramVersion version;
+    std::string DataFileName;  // the data file last written or read
 };
 
 }  // namespace morva

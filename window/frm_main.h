@@ -11,6 +11,7 @@
 #include "forms/form.h"
 #include "window/main_controls.h"
 #include "window/procedures.h"
+#include "window/serial_line.h"
 
 namespace morva {
 
@@ -20,6 +21,7 @@ public:
 
     MainState st;
     Procedures proc;
+    SerialLine serial;  // the port ComBox and the serial module's values
     // End times of the Wait_Millisec calls in progress, innermost last.
     std::vector<int64_t> DaqWaitDeadlines;
 

@@ -16,7 +16,7 @@ struct MainControls {
     explicit MainControls(forms::Form& f);
 
     // Frames beside the splitter, pages and information panels.
-    forms::ControlArray<forms::PictureBox> pic_Frame{"pic_Frame"};  // 1 graphs, 2 menus and work list
+    forms::ControlArray<forms::PictureBox> pic_Frame{"pic_Frame"};  // 0 band, 1 graphs, 2 menus and work list
     forms::PictureBox& pic_Border;                                  // the splitter bar
     forms::ControlArray<forms::PictureBox> pic_Page{"pic_Page"};    // 0 main, 1 sens, 2 lin, 3 monitor
     forms::ControlArray<forms::PictureBox> pic_Info{"pic_Info"};    // 0 model, 1 data file, 2 progress
@@ -25,7 +25,7 @@ struct MainControls {
     forms::ControlArray<forms::PictureBox> pic_CmdMenu{"pic_CmdMenu"};  // 0..4
     forms::ControlArray<forms::Label> lbl_MenuTitle{"lbl_MenuTitle"};
     forms::ControlArray<forms::CommandButton> cmd_StartFunction{"cmd_StartFunction"};
-    forms::ControlArray<forms::Label> lbl_FuncCondition{"lbl_FuncCondition"};  // 0..3
+    forms::ControlArray<forms::Label> lbl_FuncCondition{"lbl_FuncCondition"};  // 0..4
 
     // Selections.
     forms::ComboBox& cmb_ModelNameList;
@@ -39,6 +39,9 @@ struct MainControls {
     forms::ControlArray<forms::Label> lbl_Info{"lbl_Info"};        // 0..6
     forms::Label& lbl_ProgBar;
     forms::ControlArray<forms::Label> lbl_MsrInfo{"lbl_MsrInfo"};  // 0 serial no., 1 comment
+    // Titles: 0 model list, 1 master-tape list, 3 mode list (beside the
+    // selections); 2 model, 4 master tape, 5 serial/ID, 6 comment (pic_Info(0)).
+    forms::ControlArray<forms::Label> lbl_ItemTitle{"lbl_ItemTitle"};
     forms::TextBox& txt_debug;
     forms::TextBox& Text1;
     forms::TextBox& Text2;

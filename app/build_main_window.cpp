@@ -1,0 +1,29 @@
+#include "app/build_main_window.h"
+
+#include "app/form_load.h"
+#include "app/form_unload.h"
+#include "app/function_buttons.h"
+#include "files/text_file.h"
+#include "files/wire_files.h"
+#include "view/main_layout.h"
+
+namespace morva {
+
+void Wire_App(FrmMain& w) {
+    w.Load = [&w] { Form_Load(w); };
+    w.Unload = [&w](int&) { Form_Unload(w); };
+    w.Resize = [&w] { Dock_Frames(w); };
+    w.cmd_StartFunction.on(&forms::Control::Click, [&w](int i) { cmd_StartFunction_Click(w, i); });
+}
+
+std::unique_ptr<FrmMain> Build_MainWindow(forms::Application& app, const std::string& programFolder) {
+    auto w = std::make_unique<FrmMain>(app);
+    w->st.ProgramFolder = withTrailingSeparator(programFolder);
+    Layout_MainWindow(*w);
+    // Each subsystem installs its handlers and binds its procedures.
+    Wire_Files(*w);
+    Wire_App(*w);
+    return w;
+}
+
+}  // namespace morva
