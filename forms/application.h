@@ -12,6 +12,7 @@
 
 namespace forms {
 
+class Control;
 class Form;
 
 struct Screen {
@@ -50,6 +51,12 @@ public:
     const std::vector<Form*>& forms() const { return forms_; }
     // Told when a form is shown, so a view can create its window.
     std::function<void(Form&)> formShown;
+    // Told when a control is added to a form, so a window already on screen
+    // gets the control's widget too.
+    std::function<void(Control&)> controlAdded;
+    // Told when a form is being destroyed, while its controls still exist,
+    // so a view can drop the widgets that mirror them.
+    std::function<void(Form&)> formDestroyed;
 
 private:
     EventLoop& loop_;

@@ -8,6 +8,7 @@ namespace forms {
 Form::Form(Application& app, std::string name) : app_(app), name_(std::move(name)) { app_.registerForm(this); }
 
 Form::~Form() {
+    if (app_.formDestroyed) app_.formDestroyed(*this);
     // Controls (timers among them) go before the form leaves the application.
     controls_.clear();
     app_.unregisterForm(this);
@@ -16,8 +17,10 @@ Form::~Form() {
 EventLoop& Form::loop() const { return app_.loop(); }
 
 void Form::adopt(std::unique_ptr<Control> c) {
+    Control& added = *c;
     byName_[{c->name(), c->index()}] = c.get();
     controls_.push_back(std::move(c));
+    if (app_.controlAdded) app_.controlAdded(added);
 }
 
 Control* Form::find(const std::string& name, int index) const {
