@@ -5,6 +5,8 @@
 #include "app/function_buttons.h"
 #include "files/text_file.h"
 #include "files/wire_files.h"
+#include "io/daq_acquisition.h"
+#include "io/remote_control.h"
 #include "view/main_layout.h"
 
 namespace morva {
@@ -22,6 +24,8 @@ std::unique_ptr<FrmMain> Build_MainWindow(forms::Application& app, const std::st
     Layout_MainWindow(*w);
     // Each subsystem installs its handlers and binds its procedures.
     Wire_Files(*w);
+    Wire_Acquisition(*w);
+    Wire_RemoteControl(*w);
     Wire_App(*w);
     return w;
 }

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace morva {
@@ -164,6 +165,22 @@ struct DaqHandles {
     int16_t DaqDeviceHandle = 0;
     int16_t DaqRequestHandle = 0;
     int16_t DaqError = 0;
+
+    // One acquisition run: in progress, trigger wait expired, the run-time
+    // error code fetched after a failed run, the status bits that end the wait.
+    int16_t DaqBusy = 0;
+    int16_t flg_AD_TRG_Timeout = 0;
+    int32_t DaqRuntimeError = 0;
+    uint32_t DaqDoneMask = 0;
+    // The selected device type: name, driver library, configuration file and
+    // its full path.
+    std::string CurDeviceType, CurDllName, CurConfigFile, CurConfigPath;
+    // What the next run acquires (channels: settings.n_AD_Channel).
+    int32_t n_AD_Sample = 0;
+    double AD_SamplingRate = 0;
+    // The allocation and request records and the channel and gain lists
+    // handed to the board; they lie below 4 GiB and are owned by io/.
+    std::shared_ptr<void> CallerRecords;
 };
 
 // The program's version (the window caption and the version dialog show it).
