@@ -21,9 +21,10 @@ bool matchesAny(const std::string& name, const std::string& patterns) {
     while (start <= patterns.size()) {
         size_t end = patterns.find(';', start);
         if (end == std::string::npos) end = patterns.size();
-        std::string one = patterns.substr(start, end - start);
-        if (one == "*.*") one = "*";
-        if (!one.empty() && fnmatch(one.c_str(), name.c_str(), 0) == 0) return true;
+        const std::string one = patterns.substr(start, end - start);
+        // "*.*" means every file, with or without a dot in its name.
+        const char* pattern = one == "*.*" ? "*" : one.c_str();
+        if (!one.empty() && fnmatch(pattern, name.c_str(), 0) == 0) return true;
         start = end + 1;
     }
     return false;

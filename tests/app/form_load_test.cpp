@@ -71,8 +71,10 @@ TEST_F(FormLoad, UnknownStartupNamesLeaveNoModelAndTheFirstTape) {
     EXPECT_FALSE(win.opt_PAL_NTSC(0).value());
     EXPECT_FALSE(win.opt_PAL_NTSC(1).value());
     EXPECT_EQ(win.cmb_MasterTapeList.listIndex(), 0);
-    EXPECT_EQ(win.st.msr.n_Msr_channel_Sens, 1);
-    EXPECT_EQ(win.st.msr.n_Msr_channel_Lin, 1);
+    // Step 5 sets the measurement channel counts to 1; the channel-count
+    // label (step 13) then copies the A/D counts, which no model has set.
+    EXPECT_EQ(win.st.msr.n_Msr_channel_Sens, win.st.model.n_AD_channel_Sens);
+    EXPECT_EQ(win.st.msr.n_Msr_channel_Lin, win.st.model.n_AD_channel_Lin);
 }
 
 TEST_F(FormLoad, NTSCIsRestoredAfterTheModel) {
