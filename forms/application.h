@@ -23,7 +23,7 @@ struct Screen {
 };
 
 class Application {
-public:
+  public:
     Application(EventLoop& loop, Dialogs& dialogs) : loop_(loop), dialogs_(dialogs) {}
 
     EventLoop& loop() const { return loop_; }
@@ -58,7 +58,7 @@ public:
     // so a view can drop the widgets that mirror them.
     std::function<void(Form&)> formDestroyed;
 
-private:
+  private:
     EventLoop& loop_;
     Dialogs& dialogs_;
     Screen screen_;

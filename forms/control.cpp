@@ -7,20 +7,34 @@ namespace forms {
 
 const char* kindName(ControlKind kind) {
     switch (kind) {
-        case ControlKind::Label: return "Label";
-        case ControlKind::CommandButton: return "CommandButton";
-        case ControlKind::CheckBox: return "CheckBox";
-        case ControlKind::OptionButton: return "OptionButton";
-        case ControlKind::TextBox: return "TextBox";
-        case ControlKind::ListBox: return "ListBox";
-        case ControlKind::ComboBox: return "ComboBox";
-        case ControlKind::PictureBox: return "PictureBox";
-        case ControlKind::Frame: return "Frame";
-        case ControlKind::MenuItem: return "MenuItem";
-        case ControlKind::Timer: return "Timer";
-        case ControlKind::DriveList: return "DriveList";
-        case ControlKind::DirList: return "DirList";
-        case ControlKind::FileList: return "FileList";
+        case ControlKind::Label:
+            return "Label";
+        case ControlKind::CommandButton:
+            return "CommandButton";
+        case ControlKind::CheckBox:
+            return "CheckBox";
+        case ControlKind::OptionButton:
+            return "OptionButton";
+        case ControlKind::TextBox:
+            return "TextBox";
+        case ControlKind::ListBox:
+            return "ListBox";
+        case ControlKind::ComboBox:
+            return "ComboBox";
+        case ControlKind::PictureBox:
+            return "PictureBox";
+        case ControlKind::Frame:
+            return "Frame";
+        case ControlKind::MenuItem:
+            return "MenuItem";
+        case ControlKind::Timer:
+            return "Timer";
+        case ControlKind::DriveList:
+            return "DriveList";
+        case ControlKind::DirList:
+            return "DirList";
+        case ControlKind::FileList:
+            return "FileList";
     }
     return "Control";
 }
@@ -36,7 +50,9 @@ std::string Control::displayName() const {
     return name_ + "(" + std::to_string(index_) + ")";
 }
 
-EventLoop& Control::loop() const { return form_.loop(); }
+EventLoop& Control::loop() const {
+    return form_.loop();
+}
 
 void Control::setVisible(bool v) {
     if (visible_ == v) return;
@@ -112,7 +128,9 @@ void Control::setMousePointer(MousePointer p) {
     notify(Property::MousePointer);
 }
 
-bool Control::canTakeFocus() const { return true; }
+bool Control::canTakeFocus() const {
+    return true;
+}
 
 bool Control::setFocus() {
     if (!canTakeFocus() || !effectivelyVisible() || !effectivelyEnabled()) return false;
@@ -125,7 +143,9 @@ bool Control::setFocus() {
     return true;
 }
 
-bool Control::hasFocus() const { return form_.activeControl() == this; }
+bool Control::hasFocus() const {
+    return form_.activeControl() == this;
+}
 
 void Control::userClick() {
     if (acceptsInput()) fire(Click);

@@ -45,7 +45,7 @@ struct MouseEvent {
 };
 
 class Control {
-public:
+  public:
     Control(Form& form, ControlKind kind, std::string name, int index, Control* container);
     virtual ~Control() = default;
     Control(const Control&) = delete;
@@ -131,7 +131,7 @@ public:
     // Arbitrary data a view keeps with the control (its widget).
     void* viewData = nullptr;
 
-protected:
+  protected:
     void notify(Property p);
     static void fire(const std::function<void()>& handler) {
         if (handler) handler();
@@ -139,7 +139,7 @@ protected:
     virtual void sizeChanged() {}
     virtual void enabledChanged() {}
 
-private:
+  private:
     Form& form_;
     ControlKind kind_;
     std::string name_;

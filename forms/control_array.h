@@ -13,7 +13,7 @@ namespace forms {
 
 template <typename T>
 class ControlArray {
-public:
+  public:
     ControlArray() = default;
     explicit ControlArray(std::string name) : name_(std::move(name)) {}
 
@@ -26,7 +26,8 @@ public:
     // construction, reported with the control's name.
     T& operator()(int i) const {
         auto it = items_.find(i);
-        if (it == items_.end()) throw std::out_of_range("no control " + name_ + "(" + std::to_string(i) + ")");
+        if (it == items_.end())
+            throw std::out_of_range("no control " + name_ + "(" + std::to_string(i) + ")");
         return *it->second;
     }
     bool exists(int i) const { return items_.count(i) != 0; }
@@ -42,7 +43,7 @@ public:
         }
     }
 
-private:
+  private:
     std::string name_;
     std::map<int, T*> items_;
 };

@@ -10,7 +10,7 @@ namespace forms {
 
 // A caption that changes fires Change.
 class Label : public Control {
-public:
+  public:
     Label(Form& f, std::string name, int index, Control* container)
         : Control(f, ControlKind::Label, std::move(name), index, container) {}
     const std::string& caption() const { return caption_; }
@@ -21,7 +21,7 @@ public:
 
     std::function<void()> Change;
 
-private:
+  private:
     std::string caption_;
     int alignment_ = 0;
 };
@@ -29,7 +29,7 @@ private:
 // Setting the value to true fires Click (the value itself stays false, as a
 // button has no lasting state); a user click does the same.
 class CommandButton : public Control {
-public:
+  public:
     CommandButton(Form& f, std::string name, int index, Control* container)
         : Control(f, ControlKind::CommandButton, std::move(name), index, container) {}
     const std::string& caption() const { return caption_; }
@@ -41,7 +41,7 @@ public:
     void setCancel(bool c) { cancel_ = c; }
     void userClick() override;
 
-private:
+  private:
     std::string caption_;
     bool default_ = false;
     bool cancel_ = false;
@@ -50,7 +50,7 @@ private:
 // Value 0 unchecked, 1 checked, 2 greyed. Setting a different value fires
 // Click; setting the same value fires nothing. A user click toggles 0/1.
 class CheckBox : public Control {
-public:
+  public:
     CheckBox(Form& f, std::string name, int index, Control* container)
         : Control(f, ControlKind::CheckBox, std::move(name), index, container) {}
     const std::string& caption() const { return caption_; }
@@ -59,7 +59,7 @@ public:
     void setValue(int v);
     void userClick() override;
 
-private:
+  private:
     std::string caption_;
     int value_ = 0;
 };
@@ -68,7 +68,7 @@ private:
 // true clears the others of the group and fires Click, when it was false;
 // setting false just clears it.
 class OptionButton : public Control {
-public:
+  public:
     OptionButton(Form& f, std::string name, int index, Control* container)
         : Control(f, ControlKind::OptionButton, std::move(name), index, container) {}
     const std::string& caption() const { return caption_; }
@@ -77,14 +77,14 @@ public:
     void setValue(bool v);
     void userClick() override;
 
-private:
+  private:
     std::string caption_;
     bool value_ = false;
 };
 
 // A text that changes fires Change (from the program or the user).
 class TextBox : public Control {
-public:
+  public:
     TextBox(Form& f, std::string name, int index, Control* container)
         : Control(f, ControlKind::TextBox, std::move(name), index, container) {
         setBackColor(kWhite);
@@ -100,7 +100,7 @@ public:
 
     std::function<void()> Change;
 
-private:
+  private:
     std::string text_;
     bool multiLine_ = false;
     bool locked_ = false;
@@ -108,21 +108,21 @@ private:
 
 // A container with a caption (a group box).
 class Frame : public Control {
-public:
+  public:
     Frame(Form& f, std::string name, int index, Control* container)
         : Control(f, ControlKind::Frame, std::move(name), index, container) {}
     const std::string& caption() const { return caption_; }
     void setCaption(const std::string& c);
     bool canTakeFocus() const override { return false; }
 
-private:
+  private:
     std::string caption_;
 };
 
 // A menu item; its container is the menu it belongs to (none for a title
 // in the menu bar). Click fires from the user's choice.
 class MenuItem : public Control {
-public:
+  public:
     MenuItem(Form& f, std::string name, int index, Control* parentMenu)
         : Control(f, ControlKind::MenuItem, std::move(name), index, parentMenu) {}
     const std::string& caption() const { return caption_; }
@@ -132,7 +132,7 @@ public:
     bool canTakeFocus() const override { return false; }
     bool isSeparator() const { return caption_ == "-"; }
 
-private:
+  private:
     std::string caption_;
     bool checked_ = false;
 };

@@ -23,9 +23,15 @@ inline constexpr int DefaultButton1 = 0;
 inline constexpr int DefaultButton2 = 256;
 inline constexpr int DefaultButton3 = 512;
 
-inline int buttons(int style) { return style & 7; }
-inline int icon(int style) { return style & 0x70; }
-inline int defaultButton(int style) { return (style >> 8) & 3; }  // 0-based
+inline int buttons(int style) {
+    return style & 7;
+}
+inline int icon(int style) {
+    return style & 0x70;
+}
+inline int defaultButton(int style) {
+    return (style >> 8) & 3;
+}  // 0-based
 }  // namespace msg
 
 // Answers.
@@ -35,7 +41,7 @@ enum class MsgResult { Ok = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes
 MsgResult defaultAnswer(int style);
 
 class Dialogs {
-public:
+  public:
     virtual ~Dialogs() = default;
     // Shows a modal message box and returns the button pressed.
     virtual MsgResult msgBox(const std::string& prompt, int style, const std::string& title) = 0;

@@ -16,7 +16,7 @@ namespace forms {
 class Timer;
 
 class EventLoop {
-public:
+  public:
     virtual ~EventLoop() = default;
 
     // Runs what is pending now (posted events, due timers) and returns
@@ -49,7 +49,7 @@ public:
 
 // Thrown by the test loop when a wait can never end.
 class WaitNeverEnds : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 

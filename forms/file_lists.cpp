@@ -12,7 +12,8 @@ namespace forms {
 
 namespace {
 std::string withoutTrailingSeparator(std::string p) {
-    while (p.size() > 1 && p.back() == '/') p.pop_back();
+    while (p.size() > 1 && p.back() == '/')
+        p.pop_back();
     return p;
 }
 
@@ -64,7 +65,8 @@ void DirList::refresh() {
         if (it->is_directory(ec2)) names.push_back(it->path().filename().string());
     }
     std::sort(names.begin(), names.end());
-    for (auto& n : names) addItem(n);
+    for (auto& n : names)
+        addItem(n);
 }
 
 FileList::FileList(Form& f, std::string name, int index, Control* container)
@@ -96,7 +98,8 @@ void FileList::refresh() {
         if (matchesAny(n, pattern_)) names.push_back(n);
     }
     std::sort(names.begin(), names.end());
-    for (auto& n : names) addItem(n);
+    for (auto& n : names)
+        addItem(n);
 }
 
 }  // namespace forms

@@ -11,26 +11,26 @@ namespace forms {
 
 // The drive list: on this platform one drive, the root "/".
 class DriveList : public ListControl {
-public:
+  public:
     DriveList(Form& f, std::string name, int index, Control* container);
     const std::string& drive() const { return drive_; }
     void setDrive(const std::string& d);  // fires Change when it differs
     std::function<void()> Change;
 
-private:
+  private:
     std::string drive_ = "/";
 };
 
 // The folder list: the subfolders of `path`. Setting a different path fires Change.
 class DirList : public ListControl {
-public:
+  public:
     DirList(Form& f, std::string name, int index, Control* container);
     const std::string& path() const { return path_; }
     void setPath(const std::string& p);
     std::function<void()> Change;
     void refresh();
 
-private:
+  private:
     std::string path_;
 };
 
@@ -38,7 +38,7 @@ private:
 // several patterns; "*" and "?" as in a shell), sorted by name.
 // Setting the path or pattern fires PathChange / PatternChange.
 class FileList : public ListControl {
-public:
+  public:
     FileList(Form& f, std::string name, int index, Control* container);
     const std::string& path() const { return path_; }
     void setPath(const std::string& p);
@@ -49,7 +49,7 @@ public:
     std::function<void()> PathChange;
     std::function<void()> PatternChange;
 
-private:
+  private:
     std::string path_;
     std::string pattern_ = "*.*";
 };

@@ -5,7 +5,9 @@
 
 namespace forms {
 
-Form::Form(Application& app, std::string name) : app_(app), name_(std::move(name)) { app_.registerForm(this); }
+Form::Form(Application& app, std::string name) : app_(app), name_(std::move(name)) {
+    app_.registerForm(this);
+}
 
 Form::~Form() {
     if (app_.formDestroyed) app_.formDestroyed(*this);
@@ -14,7 +16,9 @@ Form::~Form() {
     app_.unregisterForm(this);
 }
 
-EventLoop& Form::loop() const { return app_.loop(); }
+EventLoop& Form::loop() const {
+    return app_.loop();
+}
 
 void Form::adopt(std::unique_ptr<Control> c) {
     Control& added = *c;
@@ -54,7 +58,9 @@ void Form::move(Twips left, Twips top, Twips width, Twips height) {
     if (sized && loaded_ && Resize) Resize();
 }
 
-Twips Form::scaleWidth() const { return width_ > frameWidth ? width_ - frameWidth : 0; }
+Twips Form::scaleWidth() const {
+    return width_ > frameWidth ? width_ - frameWidth : 0;
+}
 Twips Form::scaleHeight() const {
     Twips chrome = frameHeight + menuHeight;
     return height_ > chrome ? height_ - chrome : 0;
@@ -85,7 +91,8 @@ void Form::show(bool modal) {
     }
     if (modal) {
         // A modal form holds its caller until it is hidden or unloaded.
-        while (visible_ && !app_.ended()) loop().waitEvents();
+        while (visible_ && !app_.ended())
+            loop().waitEvents();
         modal_ = false;
     }
 }
@@ -107,7 +114,9 @@ bool Form::unload() {
     return true;
 }
 
-void Form::setActiveControl(Control* c) { active_ = c; }
+void Form::setActiveControl(Control* c) {
+    active_ = c;
+}
 
 CommandButton* Form::defaultButton() const {
     for (auto& c : controls_)
@@ -131,7 +140,9 @@ void Form::userEscape() {
     if (auto* b = cancelButton()) b->userClick();
 }
 
-void Form::userClose() { unload(); }
+void Form::userClose() {
+    unload();
+}
 
 void Form::notifyForm(Property p) {
     if (observer_) observer_(*this, p);

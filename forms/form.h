@@ -20,7 +20,7 @@ class Application;
 class CommandButton;
 
 class Form {
-public:
+  public:
     Form(Application& app, std::string name);
     virtual ~Form();
     Form(const Form&) = delete;
@@ -62,12 +62,15 @@ public:
     // The client area (the window less its frame, title bar and menu bar).
     Twips scaleWidth() const;
     Twips scaleHeight() const;
-    Twips frameWidth = 120;    // left + right border
-    Twips frameHeight = 690;   // title bar + bottom border
-    Twips menuHeight = 0;      // set when the form has a menu bar
+    Twips frameWidth = 120;   // left + right border
+    Twips frameHeight = 690;  // title bar + bottom border
+    Twips menuHeight = 0;     // set when the form has a menu bar
 
     Color backColor() const { return backColor_; }
-    void setBackColor(Color c) { backColor_ = c; notifyForm(Property::Colors); }
+    void setBackColor(Color c) {
+        backColor_ = c;
+        notifyForm(Property::Colors);
+    }
     const std::string& fontName() const { return fontName_; }
     double fontSize() const { return fontSize_; }
     void setFont(const std::string& name, double size);
@@ -105,7 +108,7 @@ public:
     void setObserver(Observer o) { observer_ = std::move(o); }
     void* viewData = nullptr;
 
-private:
+  private:
     void adopt(std::unique_ptr<Control> c);
     void notifyForm(Property p);
 

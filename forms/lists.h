@@ -10,7 +10,7 @@
 namespace forms {
 
 class ListControl : public Control {
-public:
+  public:
     ListControl(Form& f, ControlKind kind, std::string name, int index, Control* container)
         : Control(f, kind, std::move(name), index, container) {
         setBackColor(kWhite);
@@ -34,17 +34,17 @@ public:
     // The user picks an entry (fires Click when it differs).
     void userSelect(int i);
 
-protected:
+  protected:
     virtual void indexChanged() {}
 
-private:
+  private:
     std::vector<std::string> items_;
     int listIndex_ = -1;
     int topIndex_ = 0;
 };
 
 class ListBox : public ListControl {
-public:
+  public:
     ListBox(Form& f, std::string name, int index, Control* container)
         : ListControl(f, ControlKind::ListBox, std::move(name), index, container) {}
     std::string text() const { return list(listIndex()); }
@@ -52,7 +52,7 @@ public:
 
 // A drop-down list: the text is the selected entry's.
 class ComboBox : public ListControl {
-public:
+  public:
     ComboBox(Form& f, std::string name, int index, Control* container)
         : ListControl(f, ControlKind::ComboBox, std::move(name), index, container) {}
     std::string text() const { return list(listIndex()); }

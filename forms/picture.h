@@ -25,7 +25,7 @@ struct UserScale {
 };
 
 class PictureBox : public Control {
-public:
+  public:
     PictureBox(Form& f, std::string name, int index, Control* container);
 
     // Scale(x1, y1)-(x2, y2): the left edge is x1, the top y1, the right x2,
@@ -58,10 +58,10 @@ public:
     double toTwipsX(double x) const;
     double toTwipsY(double y) const;
 
-protected:
+  protected:
     void sizeChanged() override;
 
-private:
+  private:
     void add(DrawCommand c);
     UserScale scale_;
     bool userScaleSet_ = false;

@@ -41,7 +41,8 @@ std::string ScriptedDialogs::inputBox(const std::string& prompt, const std::stri
 
 std::vector<std::string> ScriptedDialogs::prompts() const {
     std::vector<std::string> out;
-    for (auto& b : shown_) out.push_back(b.prompt);
+    for (auto& b : shown_)
+        out.push_back(b.prompt);
     return out;
 }
 

@@ -24,7 +24,7 @@ struct ShownBox {
 };
 
 class ScriptedDialogs : public Dialogs {
-public:
+  public:
     MsgResult msgBox(const std::string& prompt, int style, const std::string& title) override;
     std::string inputBox(const std::string& prompt, const std::string& title,
                          const std::string& defaultText) override;
@@ -38,7 +38,7 @@ public:
     std::vector<std::string> prompts() const;
     void clear() { shown_.clear(); }
 
-private:
+  private:
     struct Typed {
         bool cancel;
         std::string text;

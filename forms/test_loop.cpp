@@ -9,7 +9,9 @@ namespace forms {
 
 TestLoop::~TestLoop() = default;
 
-void TestLoop::post(std::function<void()> action) { posted_.push_back(std::move(action)); }
+void TestLoop::post(std::function<void()> action) {
+    posted_.push_back(std::move(action));
+}
 
 void TestLoop::wake() {
     {
@@ -77,7 +79,8 @@ bool TestLoop::runDueOnce() {
     }
     for (Timer* t : timers_) {
         if (t->inTick() || t->dueMs > now_) continue;
-        if ((!bestAction && !bestTimer) || t->dueMs < bestDue || (t->dueMs == bestDue && t->scheduleId < bestSeq)) {
+        if ((!bestAction && !bestTimer) || t->dueMs < bestDue ||
+            (t->dueMs == bestDue && t->scheduleId < bestSeq)) {
             bestAction = nullptr, bestTimer = t, bestDue = t->dueMs, bestSeq = t->scheduleId;
         }
     }
@@ -110,7 +113,9 @@ void TestLoop::countSpin() {
              " ms without time moving: a loop that never waits");
 }
 
-void TestLoop::fail(const std::string& why) const { throw WaitNeverEnds("TestLoop: " + why); }
+void TestLoop::fail(const std::string& why) const {
+    throw WaitNeverEnds("TestLoop: " + why);
+}
 
 void TestLoop::doEvents() {
     if (quitting_) return;
@@ -144,8 +149,8 @@ void TestLoop::waitEvents() {
         fail("a wait can never end at t=" + std::to_string(now_) +
              " ms: nothing is pending, no timer is running and no user action is scheduled");
     if (due > timeLimit_)
-        fail("a wait runs past the time limit of " + std::to_string(timeLimit_) + " ms (next event at t=" +
-             std::to_string(due) + ")");
+        fail("a wait runs past the time limit of " + std::to_string(timeLimit_) +
+             " ms (next event at t=" + std::to_string(due) + ")");
     if (due > now_) now_ = due;
     while (runDueOnce()) {
     }

@@ -18,7 +18,7 @@
 namespace forms {
 
 class TestLoop : public EventLoop {
-public:
+  public:
     TestLoop() = default;
     ~TestLoop() override;
 
@@ -60,7 +60,7 @@ public:
     // How many wake() calls arrived (from any thread).
     int wakeCount() const;
 
-private:
+  private:
     struct Action {
         int64_t due;
         uint64_t seq;

@@ -11,7 +11,9 @@ Timer::Timer(Form& f, std::string name, int index, Control* container)
     setEnabled(false);  // timers start disabled; the loop is told when enabled
 }
 
-Timer::~Timer() { loop().timerRemoved(*this); }
+Timer::~Timer() {
+    loop().timerRemoved(*this);
+}
 
 void Timer::setInterval(int32_t ms) {
     if (ms < 0) ms = 0;
@@ -20,7 +22,9 @@ void Timer::setInterval(int32_t ms) {
     loop().timerChanged(*this);
 }
 
-void Timer::enabledChanged() { loop().timerChanged(*this); }
+void Timer::enabledChanged() {
+    loop().timerChanged(*this);
+}
 
 void Timer::fireTick() {
     if (inTick_ || !running()) return;

@@ -13,7 +13,7 @@
 namespace forms {
 
 class Timer : public Control {
-public:
+  public:
     Timer(Form& f, std::string name, int index, Control* container);
     ~Timer() override;
 
@@ -33,10 +33,10 @@ public:
     uint64_t scheduleId = 0;
     bool canTakeFocus() const override { return false; }
 
-protected:
+  protected:
     void enabledChanged() override;
 
-private:
+  private:
     int32_t interval_ = 0;
     bool inTick_ = false;
 };

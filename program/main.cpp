@@ -29,6 +29,7 @@ int main(int argc, char** argv) {
     w->show();
     if (app.ended()) return 0;
     // The window's close box unloads the form; when it is gone the program ends.
-    while (!app.ended() && w->loaded()) loop.waitEvents();
+    while (!app.ended() && w->loaded())
+        loop.waitEvents();
     return 0;
 }

@@ -2,7 +2,8 @@
 
 namespace morva {
 
-FrmMain::FrmMain(forms::Application& app) : forms::Form(app, "frmMain"), MainControls(static_cast<forms::Form&>(*this)) {
+FrmMain::FrmMain(forms::Application& app)
+    : forms::Form(app, "frmMain"), MainControls(static_cast<forms::Form&>(*this)) {
     Daq_Wait_Timer.Tick = [this] { st.flags.flg_DaqWaitElapsed = 1; };
 }
 
@@ -19,7 +20,8 @@ void Wait_Millisec(FrmMain& w, int16_t Interval) {
     w.Daq_Wait_Timer.setInterval(Interval);
     w.st.flags.flg_DaqWaitElapsed = 0;
     w.Daq_Wait_Timer.setEnabled(true);
-    while (w.st.flags.flg_DaqWaitElapsed != 1 && loop.nowMs() < deadline && !w.app().ended()) loop.waitEvents();
+    while (w.st.flags.flg_DaqWaitElapsed != 1 && loop.nowMs() < deadline && !w.app().ended())
+        loop.waitEvents();
     w.Daq_Wait_Timer.setEnabled(false);
     w.st.flags.flg_DaqWaitElapsed = 0;
     w.DaqWaitDeadlines.pop_back();

@@ -16,7 +16,7 @@
 namespace morva {
 
 class FrmMain : public forms::Form, public MainControls {
-public:
+  public:
     explicit FrmMain(forms::Application& app);
 
     MainState st;

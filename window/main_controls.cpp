@@ -5,7 +5,9 @@ namespace morva {
 using namespace forms;
 
 namespace {
-int panelOf(int button) { return button >= 51 ? -1 : button / 10; }
+int panelOf(int button) {
+    return button >= 51 ? -1 : button / 10;
+}
 
 // A frame holds panels that are created before the frames' own turn: the
 // first use creates it.
@@ -47,12 +49,15 @@ MainControls::MainControls(Form& f)
       timer_SendPLAYcommand(f.add<Timer>("timer_SendPLAYcommand")),
       timer_chk_AD_TRG(f.add<Timer>("timer_chk_AD_TRG")),
       timer_PeakHold(f.add<Timer>("timer_PeakHold")) {
-    for (int i = 1; i <= 2; ++i) frame(f, pic_Frame, i);
-    for (int i = 0; i <= 3; ++i) pic_Page.add(f, i, &pic_Frame(1));
+    for (int i = 1; i <= 2; ++i)
+        frame(f, pic_Frame, i);
+    for (int i = 0; i <= 3; ++i)
+        pic_Page.add(f, i, &pic_Frame(1));
     // The information panels lie on top of each other at the origin of a
     // band of their own (the function panels take the origin of frame 2).
     frame(f, pic_Frame, 0);
-    for (int i = 0; i <= 2; ++i) pic_Info.add(f, i, &pic_Frame(0));
+    for (int i = 0; i <= 2; ++i)
+        pic_Info.add(f, i, &pic_Frame(0));
     for (int i = 0; i <= 4; ++i) {
         pic_CmdMenu.add(f, i, &pic_Frame(2));
         lbl_MenuTitle.add(f, i, &pic_CmdMenu(i));
@@ -61,20 +66,29 @@ MainControls::MainControls(Form& f)
         int panel = panelOf(b);
         cmd_StartFunction.add(f, b, panel >= 0 ? &pic_CmdMenu(panel) : nullptr);
     }
-    for (int i = 0; i <= 3; ++i) lbl_FuncCondition.add(f, i, &pic_CmdMenu(i < 2 ? 1 : 2));
+    for (int i = 0; i <= 3; ++i)
+        lbl_FuncCondition.add(f, i, &pic_CmdMenu(i < 2 ? 1 : 2));
     lbl_FuncCondition.add(f, 4, &pic_CmdMenu(3));
-    for (int i = 0; i <= 1; ++i) opt_PAL_NTSC.add(f, i, &frm_PAL_NTSC);
-    for (int i = 0; i <= 6; ++i) lbl_Info.add(f, i, &pic_Info(i <= 1 ? 2 : 0));
-    for (int i = 0; i <= 1; ++i) lbl_MsrInfo.add(f, i, &pic_Info(0));
+    for (int i = 0; i <= 1; ++i)
+        opt_PAL_NTSC.add(f, i, &frm_PAL_NTSC);
+    for (int i = 0; i <= 6; ++i)
+        lbl_Info.add(f, i, &pic_Info(i <= 1 ? 2 : 0));
+    for (int i = 0; i <= 1; ++i)
+        lbl_MsrInfo.add(f, i, &pic_Info(0));
     for (int i = 0; i <= 6; ++i) {
         const bool besideSelection = i == 0 || i == 1 || i == 3;
         lbl_ItemTitle.add(f, i, besideSelection ? nullptr : &pic_Info(0));
     }
-    for (int i = 0; i <= 5; ++i) lbl_WorkList.add(f, i, &pic_WorkList);
-    for (int i = 0; i <= 5; ++i) chk_AutoFileName.add(f, i, &pic_CtrlPanel);
-    for (int i = 0; i <= 7; ++i) lbl_Name_SensWF.add(f, i, &pic_Page(1));
-    for (int i = 0; i <= 5; ++i) lbl_Name_LinWF.add(f, i, &pic_Page(2));
-    for (int i = 0; i <= 5; ++i) cmd_Ctrl.add(f, i, &pic_CtrlPanel);
+    for (int i = 0; i <= 5; ++i)
+        lbl_WorkList.add(f, i, &pic_WorkList);
+    for (int i = 0; i <= 5; ++i)
+        chk_AutoFileName.add(f, i, &pic_CtrlPanel);
+    for (int i = 0; i <= 7; ++i)
+        lbl_Name_SensWF.add(f, i, &pic_Page(1));
+    for (int i = 0; i <= 5; ++i)
+        lbl_Name_LinWF.add(f, i, &pic_Page(2));
+    for (int i = 0; i <= 5; ++i)
+        cmd_Ctrl.add(f, i, &pic_CtrlPanel);
 
     timer1.setInterval(750);
     timer_Wait.setInterval(500);

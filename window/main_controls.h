@@ -36,7 +36,7 @@ struct MainControls {
 
     // Information.
     forms::ListBox& lst_Version;
-    forms::ControlArray<forms::Label> lbl_Info{"lbl_Info"};        // 0..6
+    forms::ControlArray<forms::Label> lbl_Info{"lbl_Info"};  // 0..6
     forms::Label& lbl_ProgBar;
     forms::ControlArray<forms::Label> lbl_MsrInfo{"lbl_MsrInfo"};  // 0 serial no., 1 comment
     // Titles: 0 model list, 1 master-tape list, 3 mode list (beside the
@@ -84,7 +84,8 @@ struct MainControls {
 };
 
 // Indexes of the function buttons on each panel.
-inline constexpr int kFunctionButtons[] = {0,  1,  2,  3,  4,  5,  11, 12, 13, 14, 15, 16, 17, 18, 19, 21, 22, 23,
-                                           24, 25, 26, 27, 28, 31, 32, 33, 41, 42, 43, 44, 51, 52, 53, 54, 55};
+inline constexpr int kFunctionButtons[] = {0,  1,  2,  3,  4,  5,  11, 12, 13, 14, 15, 16,
+                                           17, 18, 19, 21, 22, 23, 24, 25, 26, 27, 28, 31,
+                                           32, 33, 41, 42, 43, 44, 51, 52, 53, 54, 55};
 
 }  // namespace morva

@@ -15,7 +15,7 @@ class Proc;
 
 template <typename R, typename... A>
 class Proc<R(A...)> {
-public:
+  public:
     void bind(std::function<R(A...)> f) { fn_ = std::move(f); }
     bool bound() const { return static_cast<bool>(fn_); }
     R operator()(A... a) const {
@@ -23,7 +23,7 @@ public:
         if constexpr (!std::is_void_v<R>) return R{};
     }
 
-private:
+  private:
     std::function<R(A...)> fn_;
 };
 

@@ -34,7 +34,8 @@ TEST_F(FormTest, AModalShowReturnsWhenTheFormIsHidden) {
     auto& ok = dialog.add<CommandButton>("cmd_OptionSetting", 0);
     ok.setDefault(true);
     ok.Click = [&] { dialog.hide(); };
-    loop.at(300, [&] { dialog.userReturn(); }, "Return");
+    loop.at(
+        300, [&] { dialog.userReturn(); }, "Return");
     dialog.show(true);
     EXPECT_FALSE(dialog.visible());
     EXPECT_EQ(loop.nowMs(), 300);

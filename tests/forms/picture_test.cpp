@@ -1,7 +1,7 @@
 // Picture boxes: the user scale and the display list that the view paints.
 
-#include "fixture.h"
 #include "forms/picture.h"
+#include "fixture.h"
 
 using namespace forms;
 

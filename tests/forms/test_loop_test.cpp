@@ -35,7 +35,7 @@ TEST_F(TestLoopTest, ChangingTheIntervalRestartsTheCount) {
     t.Tick = [&] { at.push_back(loop.nowMs()); };
     t.setInterval(500);
     t.setEnabled(true);
-    loop.runUntil(700);  // tick at 500
+    loop.runUntil(700);   // tick at 500
     t.setInterval(1000);  // restarts at 700
     loop.runUntil(2000);
     EXPECT_EQ(at, (std::vector<int64_t>{500, 1700}));
@@ -52,7 +52,8 @@ TEST_F(TestLoopTest, WaitJumpsToTheEarliestOfTimersAndActionsInOrder) {
         order.push_back("fast@" + std::to_string(loop.nowMs()));
         fast.setEnabled(false);
     };
-    loop.at(20, [&] { order.push_back("click@20"); }, "click");
+    loop.at(
+        20, [&] { order.push_back("click@20"); }, "click");
     slow.setEnabled(true);
     fast.setEnabled(true);
     loop.waitEvents();
@@ -66,12 +67,14 @@ TEST_F(TestLoopTest, ATimerDoesNotReenterItsOwnHandler) {
     t.setInterval(100);
     int depth = 0, maxDepth = 0, ticks = 0;
     bool released = false;
-    loop.at(1000, [&] { released = true; }, "release");
+    loop.at(
+        1000, [&] { released = true; }, "release");
     t.Tick = [&] {
         ++ticks;
         maxDepth = std::max(maxDepth, ++depth);
         if (ticks == 1)
-            while (!released) loop.waitEvents();  // waits past several intervals
+            while (!released)
+                loop.waitEvents();  // waits past several intervals
         --depth;
     };
     t.setEnabled(true);
@@ -97,8 +100,10 @@ TEST_F(TestLoopTest, ReentrantClickDuringALoopThatCallsDoEventsStopsIt) {
         }
     };
     loop.setDoEventsCost(10);  // each pass costs 10 virtual ms
-    loop.at(0, [&] { cmd.userClick(); }, "first click");
-    loop.at(255, [&] { cmd.userClick(); }, "second click");
+    loop.at(
+        0, [&] { cmd.userClick(); }, "first click");
+    loop.at(
+        255, [&] { cmd.userClick(); }, "second click");
     loop.runUntil(1000);
     EXPECT_EQ(clicks, 2);
     EXPECT_FALSE(running);
@@ -108,7 +113,8 @@ TEST_F(TestLoopTest, ReentrantClickDuringALoopThatCallsDoEventsStopsIt) {
 TEST_F(TestLoopTest, AWaitThatCanNeverEndFailsWithAClearMessage) {
     bool flag = false;
     try {
-        while (!flag) loop.waitEvents();
+        while (!flag)
+            loop.waitEvents();
         FAIL() << "the wait should not have ended";
     } catch (const WaitNeverEnds& e) {
         EXPECT_NE(std::string(e.what()).find("can never end"), std::string::npos) << e.what();
@@ -123,7 +129,8 @@ TEST_F(TestLoopTest, AWaitPastTheTimeLimitFails) {
     bool flag = false;
     EXPECT_THROW(
         {
-            while (!flag) loop.waitEvents();
+            while (!flag)
+                loop.waitEvents();
         },
         WaitNeverEnds);
     EXPECT_LE(loop.nowMs(), 10000);
@@ -134,7 +141,8 @@ TEST_F(TestLoopTest, ALoopSpinningWithoutTimeFails) {
     bool flag = false;
     EXPECT_THROW(
         {
-            while (!flag) loop.doEvents();
+            while (!flag)
+                loop.doEvents();
         },
         WaitNeverEnds);
 }
@@ -159,7 +167,8 @@ TEST_F(TestLoopTest, AWakeFromAnotherThreadEndsAnExternalWait) {
         done = true;
         loop.wake();
     });
-    while (!done) loop.waitEvents();
+    while (!done)
+        loop.waitEvents();
     driver.join();
     EXPECT_GE(loop.wakeCount(), 1);
     EXPECT_EQ(loop.nowMs(), 0) << "virtual time did not move";

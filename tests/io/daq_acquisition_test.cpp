@@ -350,7 +350,6 @@ TEST_F(DaqAcquisitionTest, ChannelCountFollowsTheHeadCount) {
     EXPECT_EQ(refreshed, 4);
 }
 
-
 // A real-time board completes on its own thread after samples / rate (plus
 // the wait for the cylinder pulse). The loop may block for real up to 20 ms
 // per wait before virtual time moves on to the next poll tick, so the run

@@ -41,8 +41,10 @@ TEST_F(MainWindowTest, WaitMillisecInsideAHandlerLetsOtherEventsRunInTimeOrder) 
         order.push_back("waited@" + std::to_string(loop.nowMs()));
     };
     w->timer1.setEnabled(true);  // due at 750
-    loop.at(10, [&] { start.userClick(); }, "click 11");
-    loop.at(30, [&] { other.userClick(); }, "click 12");
+    loop.at(
+        10, [&] { start.userClick(); }, "click 11");
+    loop.at(
+        30, [&] { other.userClick(); }, "click 12");
     loop.runUntil(1000);
     EXPECT_EQ(order, (std::vector<std::string>{"start@10", "click12@30", "waited@60", "timer1@750"}));
     EXPECT_FALSE(w->Daq_Wait_Timer.enabled());
