@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/numbers.h"
+#include "files/text_file.h"
 
 namespace morva {
 
@@ -112,9 +113,7 @@ void Show_ParameterList(FrmMain& w) {
     const SettingsRecord& s = st.settings;
     std::string text;
     const auto line = [&text](const char* name, const std::string& value) {
-        text += name;
-        text += value;
-        text += "\r\n";
+        appendCrLfLine(text, std::string(name) + value);
     };
     line("nHead = ", numberText(m.nHead));
     line("TrackPitch = ", numberTextSingle(m.TrackPitch));

@@ -129,9 +129,13 @@ std::optional<std::string> LineReader::next() {
     return lines_[pos_++];
 }
 
+void appendCrLfLine(std::string& text, std::string_view line) {
+    text += line;
+    text += "\r\n";
+}
+
 void TextFileWriter::line(std::string_view text) {
-    buffer_ += text;
-    buffer_ += "\r\n";
+    appendCrLfLine(buffer_, text);
 }
 
 bool TextFileWriter::commit() {

@@ -56,6 +56,10 @@ class LineReader {
 std::string decodeLegacyText(std::string_view bytes);
 bool isValidUtf8(std::string_view bytes);
 
+// Appends `line` and CR LF to `text`: the line ending of every file the
+// program writes and of the multi-line text boxes.
+void appendCrLfLine(std::string& text, std::string_view line);
+
 // Collects lines and writes them with CR LF endings, UTF-8, through a
 // temporary file in the same folder renamed over the target, so a crash
 // never leaves a half-written file. commit() returns false (and leaves the

@@ -57,6 +57,25 @@ void linValue(MainState& state, int32_t c) {
         LinSpan(lin.LinAvg[static_cast<size_t>(c)], state.msr.Adj_LinEnt, usedPoints(state));
 }
 
+// Stores this acquisition's corrected lines in ring slot s and adds its share
+// to the averaged lines; when `replacing`, the share of the acquisition the
+// slot held before is taken out again (the moving average).
+void storeSlot(MainState& state, int32_t s, bool replacing) {
+    LinState& lin = state.lin;
+    const int32_t ring = LinRingSize(state.msr.nLoop_LinRealTime);
+    const int32_t N = usedPoints(state);
+    auto& slot = lin.LinWF_Buf[static_cast<size_t>(s)];
+    for (int32_t l = 0; l < LinLineCount(state.settings.n_AD_Channel); ++l) {
+        const size_t line = static_cast<size_t>(l);
+        for (int32_t i = 1; i <= N; ++i) {
+            const size_t p = static_cast<size_t>(i);
+            const int32_t old = replacing ? slot[line][p] : 0;
+            slot[line][p] = corrected(lin.LinWF_Raw[line][p], lin.CorWF[p]);
+            addShare(lin.Lin[line][p], static_cast<double>(slot[line][p]) - old, ring);
+        }
+    }
+}
+
 void holdPeak(MainState& state, int32_t c) {
     LinState& lin = state.lin;
     const size_t ch = static_cast<size_t>(c);
@@ -109,18 +128,7 @@ void Clear_Lin(MainState& state) {
 
 void Fill_LinBuffer(MainState& state, int32_t s) {
     if (s < 1 || s > kMaxSlot) return;
-    LinState& lin = state.lin;
-    const int32_t ring = LinRingSize(state.msr.nLoop_LinRealTime);
-    const int32_t N = usedPoints(state);
-    auto& slot = lin.LinWF_Buf[static_cast<size_t>(s)];
-    for (int32_t l = 0; l < LinLineCount(state.settings.n_AD_Channel); ++l) {
-        const size_t line = static_cast<size_t>(l);
-        for (int32_t i = 1; i <= N; ++i) {
-            const size_t p = static_cast<size_t>(i);
-            slot[line][p] = corrected(lin.LinWF_Raw[line][p], lin.CorWF[p]);
-            addShare(lin.Lin[line][p], slot[line][p], ring);
-        }
-    }
+    storeSlot(state, s, false);
 }
 
 void Calc_LinOffsetAvg(MainState& state, int32_t c, bool seedEnvelope) {
@@ -162,18 +170,7 @@ void Calc_LinOffsetAvg(MainState& state, int32_t c, bool seedEnvelope) {
 void MovAvg_LinWaveform(MainState& state, int32_t s) {
     if (s < 1 || s > kMaxSlot) return;
     LinState& lin = state.lin;
-    const int32_t ring = LinRingSize(state.msr.nLoop_LinRealTime);
-    const int32_t N = usedPoints(state);
-    auto& slot = lin.LinWF_Buf[static_cast<size_t>(s)];
-    for (int32_t l = 0; l < LinLineCount(state.settings.n_AD_Channel); ++l) {
-        const size_t line = static_cast<size_t>(l);
-        for (int32_t i = 1; i <= N; ++i) {
-            const size_t p = static_cast<size_t>(i);
-            const int32_t old = slot[line][p];
-            slot[line][p] = corrected(lin.LinWF_Raw[line][p], lin.CorWF[p]);
-            addShare(lin.Lin[line][p], static_cast<double>(slot[line][p]) - old, ring);
-        }
-    }
+    storeSlot(state, s, true);
     for (int32_t c = 0; c < channelCount(state); ++c) {
         if (lin.flg_LinOfsFix == 1) fixedOffset(state, c);
         channelAverage(state, c);
