@@ -137,6 +137,13 @@ struct RunFlags {
     int16_t flg_DaqWaitElapsed = 0;
     int16_t flg_WaitElapsed = 0;
     int16_t flg_DataLoaded = 0;
+    // The sensitivity run has counted nLoop_MsrSens averaged acquisitions.
+    int16_t flg_SensAvgDone = 0;
+    // A finished measurement that is not in a data file yet.
+    int16_t flg_Unsaved = 0;
+    // Runs in progress, nested ones counted: while above 0 no run, function
+    // entry or data load starts.
+    int32_t RunDepth = 0;
 };
 
 // The selected model's work list: per item its tape mode, the connection
@@ -218,6 +225,17 @@ struct MainState {
     DaqHandles daq;
     ProgramVersion version;
     std::string DataFileName;  // the data file last written or read
+
+    // Seconds counted by the peak-hold timer.
+    int32_t PeakHold_Count = 0;
+    // Value of chk_Dsp_LinWF_MultiLine: the multi-line linearity graphs shown.
+    int16_t flg_Dsp_LinWF_MultiLine = 0;
+    // 1 unlocks the locked entries of the options dialog.
+    int16_t flg_OptionEdit = 0;
+    // 0: no in-place edit open; otherwise 1 + the index of the lbl_MsrInfo being edited.
+    int16_t nEditMsrInfo = 0;
+    // Machine type of the data file last read.
+    std::string Dat_MachineType;
 };
 
 }  // namespace morva

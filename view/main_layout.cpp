@@ -318,6 +318,12 @@ void layoutHolders(FrmMain& w) {
     hide(w.lbl_Name_AD_DeviceType, 2400, kTextHeight);
     hide(w.lbl_n_AD_Channel, 600, kTextHeight);
     hide(w.lbl_ProgBar, 100, 120);
+    // The advanced mode's panels, its switch and the in-place editor show
+    // only when asked for.
+    for (int i = 0; i <= 4; ++i)
+        w.pic_AdvMode(i).setVisible(false);
+    w.chk_AdvMode.setVisible(false);
+    w.txt_Input.setVisible(false);
 }
 
 constexpr const char* kItemTitles[] = {

@@ -20,6 +20,7 @@ struct MainControls {
     forms::PictureBox& pic_Border;                                  // the splitter bar
     forms::ControlArray<forms::PictureBox> pic_Page{"pic_Page"};    // 0 main, 1 sens, 2 lin, 3 monitor
     forms::ControlArray<forms::PictureBox> pic_Info{"pic_Info"};    // 0 model, 1 data file, 2 progress
+    forms::ControlArray<forms::PictureBox> pic_AdvMode{"pic_AdvMode"};  // 0..4, the advanced mode's panels
 
     // Function panels and their buttons.
     forms::ControlArray<forms::PictureBox> pic_CmdMenu{"pic_CmdMenu"};  // 0..4
@@ -81,6 +82,71 @@ struct MainControls {
     forms::Timer& timer_SendPLAYcommand;  // interval per start
     forms::Timer& timer_chk_AD_TRG;       // trigger-wait time-out, Interval_Timer_AD_TRG
     forms::Timer& timer_PeakHold;         // 1000 ms: the peak-hold seconds
+
+    // Sensitivity page (pic_Page(1)): the waveform and difference graphs and
+    // the two value panels.
+    forms::PictureBox& pic_Graph_Sens;
+    forms::PictureBox& pic_Graph_SensDiv;
+    forms::ControlArray<forms::PictureBox> pic_SensVal{"pic_SensVal"};  // 0..1
+    forms::ControlArray<forms::Label> lbl_SensVal{"lbl_SensVal"};       // 0..1, in pic_SensVal(i)
+
+    // Linearity page (pic_Page(2)): per channel a graph, the overlaid
+    // multi-line graph, its name panel, the value and waving panels; the
+    // start-position boxes and the multi-line switch.
+    forms::ControlArray<forms::PictureBox> pic_Graph_Lin{"pic_Graph_Lin"};          // 0..1
+    forms::ControlArray<forms::PictureBox> pic_Graph_Lin_mlt{"pic_Graph_Lin_mlt"};  // 0..1
+    forms::ControlArray<forms::PictureBox> pic_Name_LinWF{"pic_Name_LinWF"};        // 0..1
+    forms::ControlArray<forms::PictureBox> pic_LinVal{"pic_LinVal"};                // 0..1
+    forms::ControlArray<forms::Label> lbl_LinVal{"lbl_LinVal"};                     // 0..1, in pic_LinVal(i)
+    forms::ControlArray<forms::PictureBox> pic_WavVal{"pic_WavVal"};                // 0..1
+    forms::ControlArray<forms::Label> lbl_WavVal{"lbl_WavVal"};                     // 0..1, in pic_WavVal(i)
+    forms::ControlArray<forms::TextBox> txt_StartPos_LinWF{"txt_StartPos_LinWF"};   // 0..3
+    forms::CheckBox& chk_Dsp_LinWF_MultiLine;
+
+    // Input-monitor page (pic_Page(3)) and its options on the monitor's
+    // function panel pic_CmdMenu(3): sampling rate, points, scale type, each
+    // group in its own frame; lbl_Moni(0..2) rate (Hz), points, span (ms)
+    // with their titles lbl_MoniTitle(0..2).
+    forms::PictureBox& pic_Graph_Moni;
+    forms::Frame& frm_SamplingRate;
+    forms::Frame& frm_Range;
+    forms::Frame& frm_ScaleType;
+    forms::ControlArray<forms::OptionButton> opt_SamplingRate{"opt_SamplingRate"};  // 0..9
+    forms::ControlArray<forms::OptionButton> opt_Range{"opt_Range"};                // 0..5
+    forms::ControlArray<forms::OptionButton> opt_ScaleType{"opt_ScaleType"};        // 0 points, 1 time
+    forms::ControlArray<forms::Label> lbl_Moni{"lbl_Moni"};                         // 0..2
+    forms::ControlArray<forms::Label> lbl_MoniTitle{"lbl_MoniTitle"};               // 0..2
+
+    // Loaded data file (pic_Info(1)): model, mode, ..., file name.
+    forms::ControlArray<forms::Label> lbl_DatInfo{"lbl_DatInfo"};  // 0..9
+
+    // In-place editor of the serial number and comment labels (pic_Info(0)).
+    forms::TextBox& txt_Input;
+
+    // Advanced mode: the hidden switch, the two labels that reveal it and
+    // unlock the options, and the five service panels in frame 2.
+    // pic_AdvMode(0): the service buttons 51..55; (1): the sensitivity
+    // intermediates txt_debug_sens(0..3), their captions (4) and the final
+    // per-slot sensitivities (5); (2): the linearity adjustment
+    // cmd_Pos_LinWF(0..4) and chk_LinOfsFix; (3): the parameter list
+    // txt_debug; (4): the version list lst_Version.
+    forms::ControlArray<forms::Label> lbl_AdvMode{"lbl_AdvMode"};  // 0..1
+    forms::CheckBox& chk_AdvMode;
+    forms::ControlArray<forms::TextBox> txt_debug_sens{"txt_debug_sens"};      // 0..5
+    forms::ControlArray<forms::CommandButton> cmd_Pos_LinWF{"cmd_Pos_LinWF"};  // 0..4
+    forms::CheckBox& chk_LinOfsFix;
+
+    // Menu bar: File, View, Measurement, Tool, Help and their items.
+    forms::MenuItem& mnu_File;
+    forms::ControlArray<forms::MenuItem> mnu_FileItem{"mnu_FileItem"};  // 0..3
+    forms::MenuItem& mnu_View;
+    forms::ControlArray<forms::MenuItem> mnu_ViewItem{"mnu_ViewItem"};  // 0..1
+    forms::MenuItem& mnu_Msr;
+    forms::ControlArray<forms::MenuItem> mnu_MsrItem{"mnu_MsrItem"};  // 0..2
+    forms::MenuItem& mnu_Tool;
+    forms::ControlArray<forms::MenuItem> mnu_ToolItem{"mnu_ToolItem"};  // 0..1
+    forms::MenuItem& mnu_Help;
+    forms::ControlArray<forms::MenuItem> mnu_HelpItem{"mnu_HelpItem"};  // 0
 };
 
 // Indexes of the function buttons on each panel.

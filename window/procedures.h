@@ -34,6 +34,28 @@ struct Procedures {
     // Sequencer (app/).
     Proc<void()> Reset_FuncCondition;
     Proc<void()> Return_MainMenu;
+    // Settings (files/): the start-up settings file rewritten now.
+    Proc<void()> Write_StartupSettingFile;
+    // Model selection (files/): reloads the selected model's row.
+    Proc<void()> Set_ModelParameters;
+    // Measurement runs (measure/): each returns when its run has ended.
+    Proc<void()> Run_MsrSens;
+    Proc<void()> Run_MsrLin;
+    // Input monitor (io/).
+    Proc<void()> Run_InputMonitor;
+    Proc<void()> Draw_MoniGrid;
+    // Measurement data file (files/): write and read Path_DataFile +
+    // DataFileName, build the automatic name; the save and load dialogs.
+    Proc<void()> Write_DataFile;
+    Proc<void()> Read_DataFile;
+    Proc<void()> Make_AutoFileName;
+    Proc<void()> Show_DataSave;
+    Proc<void()> Show_DataLoad;
+    // Tool dialogs (files/): master-tape editor, options, version, folder chooser.
+    Proc<void()> Show_MasterTapeEditor;
+    Proc<void()> Show_Options;
+    Proc<void()> Show_Version;
+    Proc<void()> Show_FindPath;
     // A/D acquisition (io/).
     Proc<void()> Run_DaqAcquisition;
     Proc<void()> DaqdriveClearUp;
@@ -51,6 +73,7 @@ struct Procedures {
     Proc<void()> Draw_SensWF;
     Proc<void()> Draw_LinWF;
     Proc<void()> Draw_CorWF;
+    Proc<void()> Smooth_CorWF_MasterTape;
 };
 
 }  // namespace morva
