@@ -119,9 +119,12 @@ std::string versionLine(std::string_view fileName, std::string_view headerLine) 
 std::optional<std::vector<std::string>> readTextLines(const std::filesystem::path& file) {
     const std::optional<std::string> bytes = readWholeFile(file);
     if (!bytes) return std::nullopt;
-    std::string_view text = *bytes;
-    if (text.starts_with(kUtf8ByteOrderMark)) text.remove_prefix(kUtf8ByteOrderMark.size());
-    return splitLines(decodeLegacyText(text));
+    return textLinesOf(*bytes);
+}
+
+std::vector<std::string> textLinesOf(std::string_view bytes) {
+    if (bytes.starts_with(kUtf8ByteOrderMark)) bytes.remove_prefix(kUtf8ByteOrderMark.size());
+    return splitLines(decodeLegacyText(bytes));
 }
 
 std::optional<std::string> LineReader::next() {
