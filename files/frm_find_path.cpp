@@ -19,7 +19,7 @@ FrmFindPath::FrmFindPath(FrmMain& m, FindPathExchange& exchange)
         lbl_FindPath.add(*this, i);
     for (int i = 0; i < 3; ++i)
         cmd_FindPath.add(*this, i);
-    move(0, 0, 7200, 5400);
+    move(0, 0, 7200, 5880);
     lbl_FindPath(0).move(120, 120, 6840, 300);
     lbl_FindPath(0).setBackColor(0x00FFFFFF);
     drv_FindPath.move(120, 540, 3300, 315);
@@ -43,9 +43,10 @@ FrmFindPath::FrmFindPath(FrmMain& m, FindPathExchange& exchange)
         const std::string here = dir_FindPath.path();
         showFolder((here == "/" ? here : here + "/") + dir_FindPath.list(i));
     };
-    fil_FindPath.PathChange = [this] {
+    fil_FindPath.PathChange = [this, japanese] {
         lbl_FindPath(0).setCaption(fil_FindPath.path());
-        lbl_FindPath(1).setCaption(std::to_string(fil_FindPath.listCount()) + " files");
+        lbl_FindPath(1).setCaption(std::to_string(fil_FindPath.listCount()) +
+                                   (japanese ? " ﾌｧｲﾙ" : " files"));
     };
     cmd_FindPath.on(&forms::Control::Click, [this](int i) {
         if (i == 0) {

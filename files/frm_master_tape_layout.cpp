@@ -40,7 +40,7 @@ FrmMasterTape::FrmMasterTape(FrmMain& m)
 }
 
 void FrmMasterTape::layout() {
-    move(0, 0, 10200, 9300);
+    move(0, 0, 10200, 9540);
     lbl_MasterTapeTitle(0).move(120, 150, 2400, 270);
     lbl_MasterTapeTitle(1).move(5400, 150, 1000, 270);
     cmb_MasterTape_Sort.move(6420, 100, 1900, 315);

@@ -42,7 +42,7 @@ int FrmOption::makeFrames() {
 }
 
 void FrmOption::layout() {
-    move(0, 0, 9000, 7560);
+    move(0, 0, 9000, 7620);
     // Language, top left.
     fra_Option(0).move(120, 60, 2700, 1000);
     opt_Language_opt(0).move(150, 280, 2400, 300);
@@ -69,7 +69,7 @@ void FrmOption::layout() {
     lbl_OptionTitle(3).move(4160, 320, 500, 270);
     chk_OptionSetting(10).move(5400, 280, 3000, 300);
     // Data file: saving, messages, automatic name.
-    fra_Option(3).move(120, 3960, 8760, 2820);
+    fra_Option(3).move(120, 3960, 8760, 2280);
     for (int i = 0; i < 4; ++i)
         chk_OptionSetting(i).move(150, 280 + i * 360, 3800, 300);
     fra_Option(4).move(4100, 200, 4500, 1300);
@@ -81,8 +81,8 @@ void FrmOption::layout() {
     lbl_OptionSetting.move(1400, 1780, 7200, 330);
     lbl_OptionSetting.setBackColor(0x00FFFFFF);
     // Buttons.
-    cmd_OptionSetting(0).move(5640, 6900, 1500, 420);
-    cmd_OptionSetting(1).move(7260, 6900, 1500, 420);
+    cmd_OptionSetting(0).move(5640, 6360, 1500, 420);
+    cmd_OptionSetting(1).move(7260, 6360, 1500, 420);
     cmd_OptionSetting(6).move(0, 0, 100, 100);
     cmd_OptionSetting(6).setVisible(false);
 }

@@ -12,7 +12,7 @@ FrmVersion::FrmVersion(FrmMain& m)
       Cmd_VerInfo(add<forms::CommandButton>("Cmd_VerInfo")) {
     for (int i = 0; i < 2; ++i)
         Lbl_Version.add(*this, i);
-    move(0, 0, 6600, 4200);
+    move(0, 0, 6600, 4320);
     Lbl_Version(0).move(240, 180, 6000, 360);
     Lbl_Version(0).setFont("MS UI Gothic", 14);
     Lbl_Version(0).setFontBold(true);
