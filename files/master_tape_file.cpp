@@ -25,12 +25,12 @@ std::string threeDigits(size_t k) {
 }
 
 std::string padRight(const std::string& text, size_t width) {
-    const size_t n = characterCount(text);
+    const size_t n = displayWidth(text);
     return n >= width ? text : text + std::string(width - n, ' ');
 }
 
 std::string padLeft(const std::string& text, size_t width) {
-    const size_t n = characterCount(text);
+    const size_t n = displayWidth(text);
     return n >= width ? text : std::string(width - n, ' ') + text;
 }
 
@@ -51,6 +51,26 @@ size_t characterCount(std::string_view text) {
     // Every byte that does not continue a UTF-8 sequence starts a character.
     return static_cast<size_t>(std::count_if(
         text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+size_t displayWidth(std::string_view text) {
+    size_t width = 0;
+    for (size_t i = 0; i < text.size();) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        const int length = byte < 0x80 ? 1 : byte < 0xE0 ? 2 : byte < 0xF0 ? 3 : 4;
+        uint32_t code = byte & (length == 1 ? 0x7F : length == 2 ? 0x1F : length == 3 ? 0x0F : 0x07);
+        for (int k = 1; k < length && i + k < text.size(); ++k)
+            code = (code << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+        i += length;
+        // Full-width forms, kana, kanji and hangul take two columns; the
+        // half-width katakana (U+FF61..FF9F) one.
+        const bool wide = (code >= 0x1100 && code <= 0x115F) || (code >= 0x2E80 && code <= 0xA4CF) ||
+                          (code >= 0xAC00 && code <= 0xD7A3) || (code >= 0xF900 && code <= 0xFAFF) ||
+                          (code >= 0xFE30 && code <= 0xFE4F) || (code >= 0xFF00 && code <= 0xFF60) ||
+                          (code >= 0xFFE0 && code <= 0xFFE6) || (code >= 0x20000 && code <= 0x3FFFD);
+        width += wide ? 2 : 1;
+    }
+    return width;
 }
 
 std::string Normalise_EntryDate(const std::string& date) {
@@ -178,11 +198,11 @@ std::optional<std::string> TapeNameProblem(const std::string& name,
 std::vector<std::string> MasterTapeListLines(const std::vector<MasterTapeEntry>& entries) {
     size_t wName = 15, wDate = 10, wPitch = 3, wPoints = 2, wSum = 5;
     for (const MasterTapeEntry& e : entries) {
-        wName = std::max(wName, characterCount(e.Name));
-        wDate = std::max(wDate, characterCount(e.EntryDate));
-        wPitch = std::max(wPitch, characterCount(e.TrackPitch));
-        wPoints = std::max(wPoints, characterCount(trimmed(e.nPoint)));
-        wSum = std::max(wSum, characterCount(trimmed(e.CheckSum)));
+        wName = std::max(wName, displayWidth(e.Name));
+        wDate = std::max(wDate, displayWidth(e.EntryDate));
+        wPitch = std::max(wPitch, displayWidth(e.TrackPitch));
+        wPoints = std::max(wPoints, displayWidth(trimmed(e.nPoint)));
+        wSum = std::max(wSum, displayWidth(trimmed(e.CheckSum)));
     }
     std::vector<std::string> lines;
     lines.reserve(entries.size());

@@ -87,11 +87,14 @@ std::optional<std::string> TapeNameProblem(const std::string& name,
 
 // Characters (not bytes) of a UTF-8 text.
 size_t characterCount(std::string_view text);
+// Columns a UTF-8 text takes in a fixed-pitch font: two for full-width
+// characters (kanji, kana, full-width forms), one for the others.
+size_t displayWidth(std::string_view text);
 
 // The editor's list lines of the entries: name, tab, date, three blanks,
 // "[" pitch "]", tab, points "pnts  (" check sum ")", tab, data. The
-// columns are 15, 10, 3, 2 and 5 characters wide and widen to the widest
-// value of the list, so every line of the list keeps its columns aligned.
+// columns are 15, 10, 3, 2 and 5 columns wide and widen to the widest value
+// of the list (in display columns), so the lines keep their columns aligned.
 std::vector<std::string> MasterTapeListLines(const std::vector<MasterTapeEntry>& entries);
 
 // The order of the editor's view: "Date Descend", "Date Ascend", "Name

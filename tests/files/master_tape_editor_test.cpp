@@ -270,9 +270,9 @@ TEST_F(MasterTapeEditorTest, AHostileFileKeepsEveryFieldThroughAnEditOfAnotherEn
     {
         FrmMasterTape ed(*w);
         ed.show();
-        // The wide fields widen the columns of the view.
-        EXPECT_EQ(ed.lst_MasterTape.list(0),
-                  "ABCDEFGHIJKLMNOPQRST\t2001-02-03   [19.5]\t123pnts  (-100.0)\t1.0,2.0");
+        // The wide fields widen the columns of the view (14 kanji take 28 columns).
+        EXPECT_EQ(ed.lst_MasterTape.list(0), "ABCDEFGHIJKLMNOPQRST" + std::string(8, ' ') +
+                                                 "\t2001-02-03   [19.5]\t123pnts  (-100.0)\t1.0,2.0");
         ed.lst_MasterTape.userSelect(2);
         dialogs.answer(MsgResult::Ok);
         ed.cmd_MasterTape(3).userClick();

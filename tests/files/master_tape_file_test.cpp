@@ -124,7 +124,9 @@ TEST(MasterTapeList, ColumnsWidenToTheWidestValueAndTheViewSortsWithoutTouchingT
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_EQ(lines[0], "B-short             \t2024-02-01   [ 20]\t 21pnts  (   1.6)\t0.0");
     EXPECT_EQ(lines[1], "A-twenty-chars-name!\t2023-01-01   [ 10]\t123pnts  (-100.0)\t1.0");
-    EXPECT_EQ(lines[2], "テープ                 \t2025-03-01   [  7]\t  5pnts  (1234.5)\t2.0");
+    EXPECT_EQ(lines[2], "テープ" + std::string(14, ' ') + "\t2025-03-01   [  7]\t  5pnts  (1234.5)\t2.0");
+    EXPECT_EQ(displayWidth("ﾃｰﾌﾟ-テープ"), 11u);
+    EXPECT_EQ(characterCount("ﾃｰﾌﾟ-テープ"), 8u);
 
     EXPECT_EQ(MasterTapeViewOrder(entries, 0), (std::vector<size_t>{2, 0, 1}));  // date descending
     EXPECT_EQ(MasterTapeViewOrder(entries, 1), (std::vector<size_t>{1, 0, 2}));
