@@ -112,6 +112,17 @@ void Draw_MoniTraces(FrmMain& w, int32_t points) {
 
 void Run_InputMonitor(FrmMain& w) {
     MainState& s = w.st;
+    // The pass acquired last: its grid and traces. An option clicked while
+    // it waited applies from the next pass on.
+    const auto drawPass = [&w, &s] {
+        const int32_t points = std::max<int32_t>(0, s.daq.n_AD_Sample);
+        const double rate = s.daq.AD_SamplingRate;
+        Draw_MoniGridFor(w, points, rate > 0 ? 1000.0 / rate * points : 0.0);
+        Draw_MoniTraces(w, points);
+    };
+    bool drawnOnce = false;
+    bool undrawn = false;
+    int64_t lastDrawMs = 0;
     while (s.flags.flg_Measuring == 1 && !w.app().ended()) {
         s.daq.AD_SamplingRate = labelNumber(w.lbl_Moni(0));
         s.daq.n_AD_Sample = toInt32(labelNumber(w.lbl_Moni(1)));
@@ -120,16 +131,21 @@ void Run_InputMonitor(FrmMain& w) {
             w.loop().waitEvents();
         if (w.app().ended()) return;
 
-        // The grid of what this pass acquired: an option clicked while it
-        // waited applies from the next pass on.
-        const int32_t points = std::max<int32_t>(0, s.daq.n_AD_Sample);
-        const double rate = s.daq.AD_SamplingRate;
-        Draw_MoniGridFor(w, points, rate > 0 ? 1000.0 / rate * points : 0.0);
-        Draw_MoniTraces(w, points);
+        // The screen shows at most one picture per display frame: a pass
+        // that comes sooner is not drawn (the last one is, when the run ends).
+        const int64_t now = w.loop().nowMs();
+        undrawn = true;
+        if (!drawnOnce || now - lastDrawMs >= kMoniFrameMs) {
+            drawPass();
+            drawnOnce = true;
+            undrawn = false;
+            lastDrawMs = now;
+        }
         // One yield per pass: the stop click and the option clicks are
         // handled even with a board that completes at once.
         w.doEvents();
     }
+    if (undrawn && !w.app().ended()) drawPass();
 }
 
 void opt_SamplingRate_Click(FrmMain& w, int Index) {

@@ -21,6 +21,9 @@ inline constexpr int kMoniRateCount = 10;
 inline constexpr int kMoniRangeCount = 6;
 // The grid's colour, RGB (64, 64, 64).
 inline constexpr forms::Color kMoniGridColor = 0x404040;
+// The shortest time between two pictures of the run (one display frame at
+// 60 Hz), ms.
+inline constexpr int64_t kMoniFrameMs = 16;
 // The vertical scale: 0 mV at the bottom, 5000 mV at the top.
 inline constexpr double kMoniFullScaleMv = 5000;
 
@@ -52,8 +55,9 @@ void Draw_MoniGridFor(FrmMain& w, int32_t points, double spanMs);
 // beyond ADData.
 void Draw_MoniTraces(FrmMain& w, int32_t points);
 
-// The monitor loop: acquires, redraws the grid and the traces, and lets the
-// user interface run once per pass, while flg_Measuring is 1.
+// The monitor loop: acquires, redraws the grid and the traces (not more
+// often than once per display frame; the last pass is always drawn), and
+// lets the user interface run once per pass, while flg_Measuring is 1.
 void Run_InputMonitor(FrmMain& w);
 
 // Option handlers.

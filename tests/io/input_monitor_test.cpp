@@ -319,7 +319,20 @@ TEST_F(InputMonitor, AnOptionClickedDuringARunAppliesAtTheNextPass) {
         EXPECT_EQ(w->lbl_Moni(1).caption(), "100");
         EXPECT_EQ(w->lbl_Moni(2).caption(), "4");
     });
+    // Pictures (each begins with a clear): one per display frame at most,
+    // although a pass of this board takes 4 ms; besides them, the last pass
+    // and the grid the option click redraws.
+    int pictures = 0;
+    size_t lastSize = 0;
+    w->pic_Graph_Moni.setObserver([&](forms::Control& c, forms::Property p) {
+        if (p != forms::Property::Picture) return;
+        const size_t size = static_cast<forms::PictureBox&>(c).displayList().size();
+        if (size == 1 && lastSize != 1) ++pictures;
+        lastSize = size;
+    });
     runUntilStop(50);
+    EXPECT_GE(pictures, 2);
+    EXPECT_LE(pictures, 50 / kMoniFrameMs + 1 + 2);
     ASSERT_GT(passWhenClicked, 0);
     ASSERT_GT(static_cast<int>(requested.size()), passWhenClicked);
     for (int p = 0; p < static_cast<int>(requested.size()); ++p)

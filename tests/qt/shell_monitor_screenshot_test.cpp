@@ -335,3 +335,32 @@ TEST_F(ShellWindow, TheMonitorKeepsUpWithTheRealTimeBoard) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ShellWindow, RepaintsStayWithinTheDisplayRateWithABoardThatNeverWaits) {
+    board("instant", "ramp");
+    FrmMain& win = open("English");
+    showMonitorPage(win);
+    win.st.settings.n_AD_Channel = 2;
+    win.opt_Range(5).setValue(true);
+    settle();
+    PaintCounter counter;
+    QWidget* graph = view->widgetOf(win.pic_Graph_Moni);
+    graph->installEventFilter(&counter);
+    int passes = 0;
+    QElapsedTimer run;
+    win.proc.Run_DaqAcquisition.bind([&] {
+        morva::Run_DaqAcquisition(win);
+        if (++passes > 0 && run.elapsed() >= 1000) win.st.flags.flg_Measuring = 0;
+    });
+    win.st.flags.flg_Measuring = 1;
+    run.start();
+    win.proc.Run_InputMonitor();
+    const double seconds = run.elapsed() / 1000.0;
+    graph->removeEventFilter(&counter);
+    std::printf("instant board: %d passes, %d repaints in %.2f s\n", passes, counter.paints, seconds);
+    EXPECT_LE(counter.paints, seconds * 60.0 + 2);
+}
+
+}  // namespace
