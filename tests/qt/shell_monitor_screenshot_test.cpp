@@ -364,3 +364,45 @@ TEST_F(ShellWindow, RepaintsStayWithinTheDisplayRateWithABoardThatNeverWaits) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ShellWindow, EnterInTheInPlaceEditEndsTheEditNotARun) {
+    FrmMain& win = open("English");
+    std::vector<int> pressed;
+    win.cmd_StartFunction.on(&forms::Control::Click, [&pressed](int i) { pressed.push_back(i); });
+    for (int i = 0; i <= 3; ++i) {
+        win.pic_Page(i).setVisible(i == 1);
+        win.pic_CmdMenu(i).setVisible(i == 1);
+    }
+    win.cmd_StartFunction(11).setDefault(true);
+    win.cmd_StartFunction(14).setCancel(true);
+    QMainWindow* window = view->windowOf(win);
+    window->activateWindow();
+    QApplication::setActiveWindow(window);
+    settle();
+
+    win.lbl_MsrInfo(0).userClick();
+    settle();
+    QWidget* box = view->widgetOf(win.txt_Input);
+    ASSERT_NE(box, nullptr);
+    ASSERT_TRUE(box->isVisible());
+    box->setFocus();
+    QTest::keyClicks(box, "SN-77");
+    QTest::keyClick(box, Qt::Key_Return);
+    settle();
+    EXPECT_TRUE(pressed.empty());
+    EXPECT_EQ(win.lbl_MsrInfo(0).caption(), "SN-77");
+    EXPECT_FALSE(win.txt_Input.visible());
+    EXPECT_FALSE(box->isVisible());
+    EXPECT_TRUE(win.cmd_StartFunction(11).isDefault());
+    EXPECT_TRUE(win.cmd_StartFunction(14).isCancel());
+
+    // With the edit closed the keys press the page's buttons again.
+    QWidget* focused = QApplication::focusWidget();
+    QTest::keyClick(focused != nullptr ? focused : window, Qt::Key_Return);
+    settle();
+    EXPECT_EQ(pressed, (std::vector<int>{11}));
+}
+
+}  // namespace
