@@ -334,7 +334,9 @@ void scaleDesign(FrmMain& w, double k) {
         if (auto* pic = dynamic_cast<forms::PictureBox*>(c.get());
             pic && pic->userScale().width > 0 && pic->displayList().size() > 1)
             pic->scale(0, 0, pic->width(), pic->height());
-        c->move(scaled(c->left()), scaled(c->top()), scaled(c->width()), scaled(c->height()));
+        // Edges scale, not lengths: controls that touch keep touching.
+        const Twips left = scaled(c->left()), top = scaled(c->top());
+        c->move(left, top, scaled(c->left() + c->width()) - left, scaled(c->top() + c->height()) - top);
         c->setFont(c->fontName(), c->fontSize() * k);
     }
     w.pic_Frame(0).move(scaled(w.pic_Frame(0).left()), 0, scaled(w.pic_Frame(0).width()),

@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "view/main_layout.h"
 #include "view/set_view.h"
 #include "view/view_handlers.h"
@@ -7,14 +9,20 @@ namespace morva {
 
 void chk_Dsp_WorkList_Click(FrmMain& w, ViewRuntime& rt) {
     const int value = w.chk_Dsp_WorkList.value();
+    const bool wasShown = w.pic_WorkList.visible();
     w.st.settings.Dsp_WorkList = static_cast<int16_t>(value);
     w.mnu_ViewItem(0).setChecked(value != 0);
     w.pic_WorkList.setVisible(value != 0);
     // While the window is being built the start-up places the frames.
     if (w.st.flags.flg_Busy == 1) return;
+    // The menu frame gains or gives up the list's width (keeping what the
+    // splitter gave it beyond its panels); the graphs take the difference.
+    forms::PictureBox& menus = w.pic_Frame(2);
+    forms::Twips width = menus.width();
+    if (wasShown != (value != 0)) width += value != 0 ? w.pic_WorkList.width() : -w.pic_WorkList.width();
     const bool docking = rt.docking;
     rt.docking = true;
-    w.pic_Frame(2).setWidth(Menu_FrameWidth(w));
+    menus.setWidth(std::max(width, Menu_FrameWidth(w)));
     Fit_Frames(w);
     rt.docking = docking;
     Set_View(w, rt, true);

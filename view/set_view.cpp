@@ -65,6 +65,7 @@ void linVisibility(FrmMain& w) {
     show(w.pic_WavVal(0), held || loaded);
     const bool two = channels == 2;
     show(w.pic_Graph_Lin(1), two);
+    show(w.lbl_Name_LinWF(1), two);
     show(w.pic_LinVal(1), two);
     show(w.pic_Graph_Lin_mlt(1), two && multi);
     show(w.pic_Name_LinWF(1), two && multi);
