@@ -267,9 +267,9 @@ void layoutWorkList(FrmMain& w) {
     // Model, control and cable of the list, then the connections of the
     // picked item: two lines each.
     for (int i = 3; i <= 5; ++i)
-        w.lbl_WorkList(i).move(60, 3330 + (i - 3) * 540, inner, 2 * kTextHeight);
+        w.lbl_WorkList(i).move(60, 3330 + (i - 3) * 540, inner, 480);
     for (int i = 0; i <= 2; ++i)
-        w.lbl_WorkList(i).move(60, 5040 + i * 540, inner, 2 * kTextHeight);
+        w.lbl_WorkList(i).move(60, 5040 + i * 540, inner, 480);
 }
 
 void layoutCtrlPanel(FrmMain& w) {
@@ -337,7 +337,9 @@ void scaleDesign(FrmMain& w, double k) {
         // Edges scale, not lengths: controls that touch keep touching.
         const Twips left = scaled(c->left()), top = scaled(c->top());
         c->move(left, top, scaled(c->left() + c->width()) - left, scaled(c->top() + c->height()) - top);
-        c->setFont(c->fontName(), c->fontSize() * k);
+        // Small type is hinted wider than its size: a tenth less keeps the
+        // captions inside their scaled boxes.
+        c->setFont(c->fontName(), c->fontSize() * k * 0.9);
     }
     w.pic_Frame(0).move(scaled(w.pic_Frame(0).left()), 0, scaled(w.pic_Frame(0).width()),
                         scaled(w.pic_Frame(0).height()));

@@ -23,7 +23,7 @@ void valuePanel(forms::PictureBox& panel, forms::Label& value, const std::string
     panel.currentX = 90;
     panel.currentY = (kValuePanelHeight - kTextHeight) / 2 - 30;
     panel.print(title, 0x000000);
-    value.move(kValuePanelWidth - 1020, 75, 930, kValuePanelHeight - 180);
+    value.move(kValuePanelWidth - 900, 75, 810, kValuePanelHeight - 180);
     value.setBackColor(kWhite);
     value.setAlignment(1);
     value.setFont(value.fontName(), 12);
@@ -54,7 +54,7 @@ void Design_GraphPages(FrmMain& w) {
     graph(w.pic_Graph_Sens);
     graph(w.pic_Graph_SensDiv);
     for (int i = 0; i <= 1; ++i)
-        valuePanel(w.pic_SensVal(i), w.lbl_SensVal(i), "Sensitivity " + std::to_string(i + 1) + " [mV/um]");
+        valuePanel(w.pic_SensVal(i), w.lbl_SensVal(i), "Sens " + std::to_string(i + 1) + " [mV/um]");
     for (int i = 0; i <= 3; ++i) {
         legend(w.lbl_Name_SensWF(i), 780, "Sens " + std::to_string(i + 1));
         legend(w.lbl_Name_SensWF(i + 4), 780, "Diff " + std::to_string(i + 1));

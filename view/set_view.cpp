@@ -196,7 +196,8 @@ void placeMenuFrame(FrmMain& w) {
     }
 }
 
-// The work-list rows that hold a text, stacked from the top of their area.
+// The work-list rows that hold a text, stacked from the top of their area
+// (below the list).
 void placeWorkListRows(FrmMain& w) {
     const forms::ListBox& list = w.lst_WorkList;
     Twips top = list.top() + list.height() + kGap;
@@ -205,8 +206,9 @@ void placeWorkListRows(FrmMain& w) {
         const bool used = !l.caption().empty();
         show(l, used);
         if (!used) continue;
-        l.move(l.left(), top, l.width(), std::min<Twips>(l.height(), kWorkListPitch));
-        top += kWorkListPitch;
+        // 240 apart, or the row's own height where it holds more lines.
+        l.move(l.left(), top, l.width(), l.height());
+        top += std::max(kWorkListPitch, l.height());
     }
 }
 
