@@ -88,6 +88,14 @@ TEST_P(LayoutFits, EveryVisibleControlFitsAndNothingOverlaps) {
     }
     showPanels(0, 4);
     expectFits("data-file panel");
+    // The information panels: model, loaded file, progress.
+    for (int info = 0; info <= 2; ++info) {
+        for (int i = 0; i <= 2; ++i)
+            win.pic_Info(i).setVisible(i == info);
+        expectFits("information panel " + std::to_string(info));
+    }
+    win.pic_Info(0).setVisible(true);
+    win.pic_Info(2).setVisible(false);
 
     // The linearity page in every arrangement.
     showPanels(2, 2);
