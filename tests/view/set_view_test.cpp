@@ -256,7 +256,9 @@ TEST_F(ViewTest, WorkListRowsWithTextAreStackedFromTheTop) {
     int top = -1;
     for (int i : {0, 2, 4}) {
         EXPECT_TRUE(win.lbl_WorkList(i).visible()) << i;
-        if (top >= 0) EXPECT_EQ(win.lbl_WorkList(i).top(), top + 480) << i;  // two lines each
+        if (top >= 0) {
+            EXPECT_EQ(win.lbl_WorkList(i).top(), top + 480) << i;  // two lines each
+        }
         top = win.lbl_WorkList(i).top();
     }
     for (int i : {1, 3, 5})

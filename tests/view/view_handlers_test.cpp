@@ -203,7 +203,9 @@ TEST_F(ViewTest, StartAndExitWriteTheSettingsBackUnchanged) {
         const bool geometry = line.rfind("Top = ", 0) == 0 || line.rfind("Left = ", 0) == 0 ||
                               line.rfind("Height = ", 0) == 0 || line.rfind("Width = ", 0) == 0 ||
                               line.rfind("Border = ", 0) == 0;
-        if (!geometry) EXPECT_EQ(again[i], line);
+        if (!geometry) {
+            EXPECT_EQ(again[i], line);
+        }
     }
 }
 
