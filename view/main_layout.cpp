@@ -312,6 +312,10 @@ void layoutHolders(FrmMain& w) {
     hide(w.lbl_Name_AD_DeviceType, 2400, kTextHeight);
     hide(w.lbl_n_AD_Channel, 600, kTextHeight);
     hide(w.lbl_ProgBar, 100, 120);
+    // The work list and the remote-control panel show as their switches say
+    // (both off until the settings set them).
+    w.pic_WorkList.setVisible(w.chk_Dsp_WorkList.value() != 0);
+    w.pic_CtrlPanel.setVisible(w.chk_Dsp_CtrlPanel.value() != 0);
     // The in-place editor shows only while a label is edited.
     hide(w.txt_Input, 2400, kTextHeight);
 }

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <QGuiApplication>
 #include <QImage>
 #include <QMainWindow>

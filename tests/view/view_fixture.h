@@ -18,8 +18,9 @@ class ViewTest : public AppTest {
         app.screen().width = static_cast<forms::Twips>(pxWidth * twipsPerPixel);
         app.screen().height = static_cast<forms::Twips>(pxHeight * twipsPerPixel);
         app.screen().twipsPerPixelX = app.screen().twipsPerPixelY = static_cast<int>(twipsPerPixel + 0.5);
-        settings.insert(settings.end(), {"Width = 0", "StartupModelName = VK-450", "StartupMode_PN = PAL",
-                                         "Dsp_WorkList = 1", "Dsp_CtrlPanel = 1"});
+        // The test's own lines come last and win.
+        settings.insert(settings.begin(), {"Width = 0", "StartupModelName = VK-450", "StartupMode_PN = PAL",
+                                           "Dsp_WorkList = 1", "Dsp_CtrlPanel = 1"});
         writeProgramFolder(settings);
         FrmMain& win = build();
         // Each layout ends by drawing the sensitivity grid: count them.

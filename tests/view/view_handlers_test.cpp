@@ -144,6 +144,17 @@ TEST_F(Splitter, AnAcquisitionStopsTheDragAndReleaseStillRestoresTheColour) {
     EXPECT_EQ(win.pic_Border.backColor(), static_cast<forms::Color>(kSplitterIdleColor));
 }
 
+TEST_F(ViewTest, PanelsSwitchedOffInTheSettingsStayHidden) {
+    FrmMain& win = loadOn(1600, 1000, 15, {"Dsp_WorkList = 0", "Dsp_CtrlPanel = 0"});
+    EXPECT_EQ(win.st.settings.Dsp_WorkList, 0);
+    EXPECT_FALSE(win.pic_WorkList.visible());
+    EXPECT_FALSE(win.pic_CtrlPanel.visible());
+    EXPECT_FALSE(win.mnu_ViewItem(0).checked());
+    EXPECT_FALSE(win.mnu_ViewItem(1).checked());
+    // The menu frame holds the function panel only.
+    EXPECT_LT(win.pic_Frame(2).width(), win.pic_CmdMenu(0).width() + win.pic_WorkList.width());
+}
+
 TEST_F(ViewTest, ViewSwitchesSetTheirPanelsAndMenuMarks) {
     FrmMain& win = loadOn(1600, 1000, 15);
     EXPECT_TRUE(win.mnu_ViewItem(0).checked());
