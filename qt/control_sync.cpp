@@ -21,6 +21,7 @@
 #include "forms/lists.h"
 #include "qt/fonts.h"
 #include "qt/form_window.h"
+#include "qt/picture_widget.h"
 
 namespace qtview {
 
@@ -155,7 +156,10 @@ void FormWindow::apply(forms::Control& c, Property p) {
             applyListIndex(c, w);
             break;
         case Property::Picture:
-            w->update();
+            if (auto* picture = dynamic_cast<PictureWidget*>(w))
+                picture->scheduleRepaint();
+            else
+                w->update();
             break;
         case Property::Font:
             w->setFont(toQFont(c.fontName(), c.fontSize(), c.fontBold()));
