@@ -7,6 +7,7 @@
 #include "files/wire_files.h"
 #include "io/daq_acquisition.h"
 #include "io/remote_control.h"
+#include "measure/wire_measure.h"
 #include "view/main_layout.h"
 
 namespace morva {
@@ -16,6 +17,10 @@ void Wire_App(FrmMain& w) {
     w.Unload = [&w](int&) { Form_Unload(w); };
     w.Resize = [&w] { Dock_Frames(w); };
     w.cmd_StartFunction.on(&forms::Control::Click, [&w](int i) { cmd_StartFunction_Click(w, i); });
+    w.lst_WorkList.Click = [&w] { lst_WorkList_Click(w); };
+    w.proc.Reset_FuncCondition.bind([&w] { Reset_FuncCondition(w); });
+    w.proc.Return_MainMenu.bind([&w] { Return_MainMenu(w); });
+    w.proc.Show_WorkListTexts.bind([&w] { Show_WorkListTexts(w); });
 }
 
 std::unique_ptr<FrmMain> Build_MainWindow(forms::Application& app, const std::string& programFolder) {
@@ -26,6 +31,7 @@ std::unique_ptr<FrmMain> Build_MainWindow(forms::Application& app, const std::st
     Wire_Files(*w);
     Wire_Acquisition(*w);
     Wire_RemoteControl(*w);
+    Wire_Measure(*w);
     Wire_App(*w);
     return w;
 }

@@ -79,8 +79,9 @@ void lbl_n_AD_Channel_Change(FrmMain& w) {
     }
     s.msr.n_Msr_channel_Lin = m.n_AD_channel_Lin;
     s.msr.n_Msr_channel_Sens = m.n_AD_channel_Sens;
-    // Show the selected work-list item again with the new counts.
-    if (w.lst_WorkList.listIndex() >= 0 && w.lst_WorkList.Click) w.lst_WorkList.Click();
+    // The connection texts of the selected work-list item follow the new
+    // count; the item is not picked again (that would enter its function).
+    w.proc.Show_WorkListTexts();
 }
 
 }  // namespace morva
