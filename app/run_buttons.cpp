@@ -120,8 +120,11 @@ void LinWaveform_Button(FrmMain& w) {
         Send_RemoteCommand(w, "$MS:00:33");
         Send_RemoteCommand(w, "OPL");
         w.proc.Run_MsrLin();
+        // The run has shown "Finish !!" when it finished: hiding it here
+        // would take the notice away the moment it appeared.
+        return;
     }
-    if (!Program_Ended(w)) w.lbl_Info(6).setVisible(false);
+    w.lbl_Info(6).setVisible(false);
 }
 
 void LinPeakHold_Button(FrmMain& w) {

@@ -64,6 +64,7 @@ class OperatorRoad : public AppTest {
             dlsym(dlopen((folder_ / "libddrive32.so").c_str(), RTLD_NOW), "SimDaqOpenDeviceCount"));
         win.proc.Run_DaqAcquisition.bind([this, &win] {
             ++acquisitions;
+            if (win.st.flags.flg_LinFinish == 1) ++finalAcquisitions;
             if (openDevices != nullptr) mostOpen = std::max(mostOpen, openDevices());
             if (beforeAcquisition) beforeAcquisition(acquisitions);
             const bool miss = missTrigger && missTrigger(acquisitions);
@@ -126,23 +127,37 @@ class OperatorRoad : public AppTest {
         return n;
     }
 
-    // Data files written into the demo's data folder.
-    int dataFiles() const {
-        int n = 0;
-        for (const auto& entry : std::filesystem::directory_iterator(path("Data")))
-            n += entry.is_regular_file();
-        return n;
+    // A sensitivity measurement of two averaged acquisitions, so that the
+    // linearity has its gains; leaves the sensitivity panel shown.
+    void measureSensitivity() {
+        click(0);
+        w->st.msr.nLoop_MsrSens = 2;
+        clickDuring(acquisitions + 1, 12);
+        runActionsDuringAcquisitions();
+        click(11);
+        ASSERT_TRUE(w->lbl_Info(6).visible());
+    }
+
+    // On to the linearity panel; `ring` and `finals` are the model's counts.
+    void enterLinearity() {
+        click(19);
+        ASSERT_TRUE(w->pic_CmdMenu(2).visible());
+        ring = w->st.msr.nLoop_LinRealTime;
+        finals = w->st.msr.nLoop_LinFinalData;
+        base = acquisitions;
     }
 
     forms::ScriptedSerialPort* port = nullptr;
     Counter openDevices = nullptr;
     uint32_t mostOpen = 0;
     int acquisitions = 0;
+    int finalAcquisitions = 0;  // taken while the linearity run finishes
     int saves = 0;
     int autoNames = 0;
     // The board misses its trigger at the acquisitions this picks.
     std::function<bool(int)> missTrigger;
     std::function<void(int)> beforeAcquisition;
+    int ring = 0, finals = 0, base = 0;
     std::multimap<int, std::function<void()>> actionsDuring;
     std::map<forms::Label*, std::vector<std::string>> captions;
 };
