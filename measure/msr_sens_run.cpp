@@ -12,8 +12,7 @@ namespace morva {
 
 namespace {
 
-constexpr forms::Color kValueRunning = 0xE0E0E0;  // light grey: a value still moving
-constexpr forms::Color kValueFinal = 0xC0FFC0;    // light green: the averaged result
+constexpr forms::Color kValueFinal = 0xC0FFC0;  // light green: the averaged result
 
 void showSensValues(FrmMain& w) {
     for (int i = 0; i <= 1; ++i)
@@ -46,6 +45,9 @@ void showFinalResult(FrmMain& w, int32_t nLoop) {
     for (int i = 0; i <= 1; ++i)
         w.lbl_SensVal(i).setBackColor(kValueFinal);
     showSensValues(w);
+    // The progress panel lies over the information panel that holds the
+    // "Finish !!" notice: it goes, as at the end of the linearity run.
+    w.pic_Info(2).setVisible(false);
     w.lbl_Info(6).setVisible(true);
     w.lbl_FuncCondition(0).setCaption("STOP");
     w.lbl_FuncCondition(1).setCaption("OFF");

@@ -43,6 +43,8 @@ TEST_F(SensitivityRoad, AveragingStartedInTheFifthPassTakesThreeAcquisitionsThen
     EXPECT_EQ(win.st.ProgBarStep, 100);
     EXPECT_EQ(commands(), (std::vector<std::string>{"$MS:00:30", "$MS:00:32", "OPL", "OSP"}));
     EXPECT_TRUE(win.lbl_Info(6).visible());
+    EXPECT_TRUE(win.pic_Info(0).visible());
+    EXPECT_FALSE(win.pic_Info(2).visible());
     EXPECT_EQ(win.lbl_FuncCondition(0).caption(), "STOP");
     EXPECT_EQ(win.lbl_FuncCondition(1).caption(), "OFF");
     EXPECT_FALSE(win.cmd_StartFunction(12).enabled());
