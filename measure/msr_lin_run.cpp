@@ -89,6 +89,7 @@ Step LinRun::bufferFill() {
         const Step got = acquire();
         if (got == Step::Failed) return got;
         if (f_.flg_Measuring == 0) return Step::Stop;
+        held.apply();
         Fill_LinBuffer(st_, s);
     }
     if (f_.flg_Measuring == 0) return Step::Stop;
@@ -108,6 +109,7 @@ Step LinRun::realTimePasses() {
     for (;;) {
         const Step got = acquire();
         if (got == Step::Failed) return got;
+        held.apply();
         MovAvg_LinWaveform(st_, s);
         showValues(true);
         if (f_.flg_LinReset == 1) return Step::Go;
@@ -139,8 +141,10 @@ bool LinRun::finalData() {
     for (int32_t s = 1; s <= count; ++s) {
         showProgress("Averaging", s, count);
         if (acquire() != Step::Go) return false;
+        held.apply();
         Add_LinFinalData(st_);
     }
+    held.apply();
     Finish_LinFinalData(st_);
     // Finished before the buffer fill was through: the envelope starts at
     // the result rather than at another run's lines.

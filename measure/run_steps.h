@@ -29,20 +29,32 @@ void Send_OSP(FrmMain& w);
 int32_t SensLoopCount(int32_t nLoop_MsrSens);       // 1..20
 int32_t LinFinalCount(int32_t nLoop_LinFinalData);  // at least 1
 
-// Holds `field` at `value` for the scope's lifetime and gives the old value
-// back at its end: the computation reads the loop counts from the state,
-// and a count typed while a phase runs must not change that phase.
+// Holds `field` at `value` while a phase of a run uses it: the computation
+// reads the loop counts from the state, and a count typed while the phase
+// runs must not change that phase. apply() before each use puts the held
+// value back and keeps a typed one; the end of the scope leaves the field
+// as typed (or as it was, when nothing was typed).
 template <typename T>
 class HeldValue {
   public:
-    HeldValue(T& field, T value) : field_(field), old_(field) { field_ = value; }
-    ~HeldValue() { field_ = old_; }
+    HeldValue(T& field, T value) : field_(field), stored_(field), held_(value) { field_ = held_; }
+    ~HeldValue() {
+        apply();
+        field_ = stored_;
+    }
     HeldValue(const HeldValue&) = delete;
     HeldValue& operator=(const HeldValue&) = delete;
+    void apply() {
+        if (field_ != held_) {
+            stored_ = field_;
+            field_ = held_;
+        }
+    }
 
   private:
     T& field_;
-    T old_;
+    T stored_;
+    T held_;
 };
 
 // The message of a linearity run without a measured sensitivity, in the

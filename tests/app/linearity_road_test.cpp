@@ -83,33 +83,38 @@ TEST_F(LinearityRoad, PeakHoldForThreeSecondsFinishesAtTheThirdTickAndSavesOnce)
 
 // Reset during the real-time passes: the buffer is filled again from slot 1
 // and Lin is the mean of the refill alone. The board's level moves at the
-// reset, so a mean that kept anything older would differ.
+// reset, so a mean that kept anything older would differ. A ring size typed
+// meanwhile takes effect at the refill, not in the middle of a ring, and
+// stays as typed after the run.
 TEST_F(LinearityRoad, ResetRefillsTheBufferAndLinIsTheRefillsMeanOnly) {
     FrmMain& win = start();
     measureSensitivity();
     enterLinearity();
     recordCaptions(win.lbl_Info(1));
+    constexpr int kTyped = 4;
+    actionsDuring.emplace(base + ring + 1, [&win] { win.st.msr.nLoop_LinRealTime = kTyped; });
     const int resetAt = base + ring + 3;
     actionsDuring.emplace(resetAt, [this] { setBoard("LinCentre = ", "2600"); });
     clickDuring(resetAt, 26);
     LinState snapshot;
-    actionsDuring.emplace(resetAt + ring + 1, [&] { snapshot = win.st.lin; });
-    clickDuring(resetAt + ring + 2, 25);
+    actionsDuring.emplace(resetAt + kTyped + 1, [&] { snapshot = win.st.lin; });
+    clickDuring(resetAt + kTyped + 2, 25);
 
     click(21);
-    // The buffer fill's counter twice: the first fill and the refill.
     const auto& counter = captions[&win.lbl_Info(1)];
-    EXPECT_EQ(std::count(counter.begin(), counter.end(), "1 / 8"), 2);
+    EXPECT_EQ(std::count(counter.begin(), counter.end(), "1 / 8"), 1);
+    EXPECT_EQ(std::count(counter.begin(), counter.end(), "1 / 4"), 1);
     for (int l = 0; l < 2; ++l) {
         for (int i = 1; i <= win.st.params.nData_LinWF; ++i) {
             int32_t mean = 0;
-            for (int s = 1; s <= ring; ++s)
-                mean = toInt32(static_cast<double>(snapshot.LinWF_Buf[s][l][i]) / ring + mean);
+            for (int s = 1; s <= kTyped; ++s)
+                mean = toInt32(static_cast<double>(snapshot.LinWF_Buf[s][l][i]) / kTyped + mean);
             ASSERT_EQ(snapshot.Lin[l][i], mean) << "line " << l << " point " << i;
         }
     }
     EXPECT_EQ(finalAcquisitions, finals);
     EXPECT_TRUE(win.lbl_Info(6).visible());
+    EXPECT_EQ(win.st.msr.nLoop_LinRealTime, kTyped);
 }
 
 // The board misses its trigger at the second final acquisition: one
