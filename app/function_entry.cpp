@@ -31,7 +31,7 @@ void chooseSensWaveformType(MainState& st) {
 }  // namespace
 
 void Send_RemoteCommand(FrmMain& w, const char* command) {
-    if (w.st.settings.RemoteControl == 1) Send_VTRCommand(w, command);
+    if (w.st.settings.RemoteControl == 1 && !Program_Ended(w)) Send_VTRCommand(w, command);
 }
 
 void Enter_Function(FrmMain& w, int page, int panel, int runButton, int menuButton) {

@@ -18,33 +18,32 @@ using RemoteRoad = OperatorRoad;
 // Sensitivity, then Linearity from its panel, Main Menu, Input Monitor: the
 // exact commands with RemoteControl 1 (the drive tester queried because the
 // line answered), none at all with 0.
-TEST_F(RemoteRoad, ExactCommandSequenceWithRemoteControlAndNoneWithout) {
-    for (int remote : {1, 0}) {
-        SCOPED_TRACE("RemoteControl " + std::to_string(remote));
-        FrmMain& win = start();
-        win.st.settings.RemoteControl = static_cast<int16_t>(remote);
-        recorderAnswers();
-        measureSensitivity();
-        enterLinearity();
-        clickDuring(base + ring + 1, 25);
-        click(21);
-        click(24);
-        click(4);
-        const std::vector<std::string> expected =
-            remote == 1 ? std::vector<std::string>{"$MS:00:30",   "$MS:00:32",   "OPL",         "OSP",
-                                                   "$MS:00:30",   "QDD:1",       "QDD:0",       "QRV:0",
-                                                   "$MS:B1:013A", "$MS:B1:013B", "$MS:B1:013C", "$MS:B1:0138",
-                                                   "$MS:B1:0137", "$MS:00:33",   "OPL",         "OSP",
-                                                   "$MS:00:30"}
-                        : std::vector<std::string>{};
-        EXPECT_EQ(commands(), expected);
-        EXPECT_EQ(win.lbl_MsrInfo(0).caption(), remote == 1 ? "AB1234" : "");
-        TearDown();
-        SetUp();
-        acquisitions = 0;
-        actionsDuring.clear();
-    }
+class RemoteControlRoad : public OperatorRoad, public testing::WithParamInterface<int> {};
+
+TEST_P(RemoteControlRoad, ExactCommandSequence) {
+    const int remote = GetParam();
+    FrmMain& win = start();
+    win.st.settings.RemoteControl = static_cast<int16_t>(remote);
+    recorderAnswers();
+    measureSensitivity();
+    enterLinearity();
+    clickDuring(base + ring + 1, 25);
+    click(21);
+    click(24);
+    click(4);
+    const std::vector<std::string> expected =
+        remote == 1 ? std::vector<std::string>{"$MS:00:30",   "$MS:00:32",   "OPL",         "OSP",
+                                               "$MS:00:30",   "QDD:1",       "QDD:0",       "QRV:0",
+                                               "$MS:B1:013A", "$MS:B1:013B", "$MS:B1:013C", "$MS:B1:0138",
+                                               "$MS:B1:0137", "$MS:00:33",   "OPL",         "OSP",
+                                               "$MS:00:30"}
+                    : std::vector<std::string>{};
+    EXPECT_EQ(commands(), expected);
+    EXPECT_EQ(win.lbl_MsrInfo(0).caption(), remote == 1 ? "AB1234" : "");
+    EXPECT_TRUE(win.pic_CmdMenu(3).visible());
 }
+
+INSTANTIATE_TEST_SUITE_P(RemoteControl, RemoteControlRoad, testing::Values(1, 0));
 
 // With the recorder silent the line is off line: the drive tester is not
 // asked, and the serial text becomes the (empty) tester's serial.

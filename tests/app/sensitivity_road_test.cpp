@@ -115,22 +115,5 @@ TEST_F(SensitivityRoad, StopKeepsTheLastValueAndACountOfZeroAveragesOnePass) {
     EXPECT_NEAR(win.st.sens.SensVal[0], 40.0, 0.02 * 40.0);
 }
 
-// Remote control off: not one command on any path of the road.
-TEST_F(SensitivityRoad, RemoteControlOffSendsNothing) {
-    FrmMain& win = start();
-    win.st.settings.RemoteControl = 0;
-    recorderAnswers();
-    clickDuring(2, 12);
-    runActionsDuringAcquisitions();
-    click(0);
-    click(11);
-    EXPECT_TRUE(win.lbl_Info(6).visible());
-    click(19);  // on to the linearity
-    EXPECT_TRUE(win.pic_CmdMenu(2).visible());
-    click(28);  // and back
-    EXPECT_TRUE(win.pic_CmdMenu(1).visible());
-    EXPECT_TRUE(commands().empty());
-}
-
 }  // namespace
 }  // namespace morva::test
