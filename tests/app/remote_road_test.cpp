@@ -114,6 +114,9 @@ TEST_F(RemoteRoad, DemoBenchMeasuresTheConfiguredSlopeAndProfile) {
     }
     EXPECT_NEAR(hi - lo, 2.5, 1e-9);  // the demo profile's extremes lie inside the window
     EXPECT_NEAR(win.st.lin.LinVal[0] / 100.0, hi - lo, 0.1);
+    RecordProperty("SensVal",
+                   std::to_string(win.st.sens.SensVal[0]) + " " + std::to_string(win.st.sens.SensVal[1]));
+    RecordProperty("LinVal", std::to_string(win.st.lin.LinVal[0] / 100.0));
 }
 
 }  // namespace

@@ -20,6 +20,8 @@
 #include "app/build_main_window.h"
 #include "files/text_file.h"
 #include "io/daq_acquisition.h"
+#include "measure/msr_lin_run.h"
+#include "measure/msr_sens_run.h"
 #include "qt_fixture.h"
 
 namespace {
@@ -120,36 +122,61 @@ TEST_F(OperatorWindow, FinishedSensitivityAndLinearityPages) {
     save("operator_linearity_page.png");
 }
 
-// Return presses the focused button (the run button after entering a
-// function, then the button the run moved the focus to), Esc the cancel
-// button: on the real widgets.
-TEST_F(OperatorWindow, ReturnAndEscapeThroughTheWidgets) {
+// The whole VK-450 work list walked with Return and Esc on the real
+// widgets: after the first pick, Return answers every step (start,
+// averaging or peak hold, "Next"), and Esc leaves the function the wrap
+// entered.
+TEST_F(OperatorWindow, WorkListWalkedWithReturnAndEscapeThroughTheWidgets) {
     setBoard("Timing = ", "instant");
     FrmMain& win = open();
+    win.st.settings.PeakHoldTime = 1;
     QMainWindow* window = view->windowOf(win);
     window->activateWindow();
     QApplication::setActiveWindow(window);
+    std::vector<std::string> runs;
+    win.proc.Run_MsrSens.bind([&] {
+        runs.push_back("Sens " + win.cmb_VTRmode_List.text());
+        morva::Run_MsrSens(win);
+    });
+    win.proc.Run_MsrLin.bind([&] {
+        runs.push_back("Lin " + win.cmb_VTRmode_List.text());
+        morva::Run_MsrLin(win);
+    });
     win.lst_WorkList.userSelect(0);  // "STD Gain"
     settle();
     ASSERT_TRUE(win.cmd_StartFunction(11).hasFocus());
-    const auto key = [this, window](int k) {
-        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : window;
-        QTest::keyClick(target, static_cast<Qt::Key>(k));
+
+    // Delays before each key: a gain item takes start, averaging, "Next";
+    // a linearity item start, peak hold (1 s, then the final data), "Next".
+    struct Step {
+        int delayMs;
+        Qt::Key key;
     };
-    // Return starts the run; the run's focus moves to "Measurement", and the
-    // next Return (while the run loops) starts the averaging.
-    later(300, [&] { key(Qt::Key_Return); });
-    key(Qt::Key_Return);
+    std::vector<Step> steps;
+    for (const bool gain : {true, false, true, false, false}) {
+        steps.push_back({300, Qt::Key_Return});
+        steps.push_back({300, Qt::Key_Return});
+        steps.push_back({gain ? 300 : 1800, Qt::Key_Return});
+    }
+    steps.push_back({300, Qt::Key_Escape});
+    size_t next = 0;
+    bool done = false;
+    std::function<void()> pressNext = [&] {
+        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : window;
+        QTest::keyClick(target, steps[next].key);
+        if (++next == steps.size()) {
+            done = true;
+            return;
+        }
+        QTimer::singleShot(steps[next].delayMs, pressNext);
+    };
+    QTimer::singleShot(steps[0].delayMs, pressNext);
+    ASSERT_TRUE(waitUntil([&] { return done; }, 30000));
     settle();
-    EXPECT_TRUE(win.lbl_Info(6).visible());
-    EXPECT_TRUE(win.cmd_StartFunction(13).hasFocus());
-    key(Qt::Key_Return);  // "Next": the linearity item
-    settle();
-    EXPECT_TRUE(win.pic_CmdMenu(2).visible());
-    EXPECT_EQ(win.lst_WorkList.listIndex(), 1);
-    key(Qt::Key_Escape);
-    settle();
+    EXPECT_EQ(runs, (std::vector<std::string>{"Sens STD", "Lin STD", "Sens LONG", "Lin LONG", "Lin EXT"}));
     EXPECT_TRUE(win.pic_CmdMenu(0).visible());
+    EXPECT_EQ(win.lst_WorkList.listIndex(), -1);
+    EXPECT_EQ(win.st.flags.RunDepth, 0);
 }
 
 // The board in real time: a loop of bare acquisitions against a linearity
