@@ -65,6 +65,9 @@ function(morva_test name)
   # Where the built program folder (binaries + demo files) and the sources are.
   target_compile_definitions(${name} PRIVATE MORVA_TEST_PROGRAM_FOLDER="${MORVA_PROGRAM_FOLDER}/"
                                              MORVA_TEST_SOURCE_DIR="${PROJECT_SOURCE_DIR}/")
+  if(MORVA_SANITIZE OR MORVA_TSAN)
+    target_compile_definitions(${name} PRIVATE MORVA_SANITIZED_BUILD=1)
+  endif()
   set(props TIMEOUT 120)
   if(MT_LABELS)
     list(APPEND props LABELS "${MT_LABELS}")

@@ -142,7 +142,7 @@ TEST(MasterTapeFuzzEntry, OddBytesNeitherCrashNorLoseTheRoundTrip) {
         "Tape=\r\nTape=",
         "h\r\nTape000_Name = x\r\n  EntryDate = 1-\r\n  TrackPitch = \r\n  nPoint = \r\n  CheckSum = \r\n  "
         "Data = ",
-        std::string("\xEF\xBB\xBFTape000_Name = \x82\xA0\n\n\n\n\n\n", 34),
+        std::string("\xEF\xBB\xBFTape000_Name = \x82\xA0\n\n\n\n\n\n"),
         "x\nTape1 = a\r\r\n  EntryDate = 12-31-2005\n  TrackPitch = \n  nPoint = \n  CheckSum = \n  Data = "
         "\n",
     };

@@ -23,6 +23,7 @@
 #include "measure/msr_lin_run.h"
 #include "measure/msr_sens_run.h"
 #include "qt_fixture.h"
+#include "tests/timing_build.h"
 
 namespace {
 
@@ -183,6 +184,7 @@ TEST_F(OperatorWindow, WorkListWalkedWithReturnAndEscapeThroughTheWidgets) {
 // run on the same board, passes per second, the ratio and the processor
 // time of the process during the run.
 TEST_F(OperatorWindow, LinearityRunKeepsUpWithTheBoardInRealTime) {
+    MORVA_SKIP_TIMING_IN_SANITIZED_BUILD();
     FrmMain& win = open();  // the demo board: Timing = realtime
     press(1);
     for (float& s : win.st.sens.Sens_Slot)

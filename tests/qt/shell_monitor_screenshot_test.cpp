@@ -29,6 +29,7 @@
 #include "qt/picture_painter.h"
 #include "qt/picture_widget.h"
 #include "qt_fixture.h"
+#include "tests/timing_build.h"
 
 namespace {
 
@@ -261,6 +262,7 @@ TEST_F(ShellWindow, AFullDisplayListPaintsWithinEightMilliseconds) {
                 size.width(), size.height(), paintMs);
     RecordProperty("build_ms", std::to_string(buildMs));
     RecordProperty("paint_ms", std::to_string(paintMs));
+    MORVA_SKIP_TIMING_IN_SANITIZED_BUILD();
     EXPECT_LE(buildMs, 2.0);
     EXPECT_LE(paintMs, 8.0);
 }
@@ -314,6 +316,7 @@ Rates measureRates(ShellWindow& t, FrmMain& win, int rateIndex, int rangeIndex, 
 }
 
 TEST_F(ShellWindow, TheMonitorKeepsUpWithTheRealTimeBoard) {
+    MORVA_SKIP_TIMING_IN_SANITIZED_BUILD();
     board("realtime", "auto");
     FrmMain& win = open("English");
     showMonitorPage(win);
