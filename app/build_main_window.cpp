@@ -4,6 +4,7 @@
 #include "app/form_unload.h"
 #include "app/function_buttons.h"
 #include "files/text_file.h"
+#include "files/wire_data_file.h"
 #include "files/wire_files.h"
 #include "io/daq_acquisition.h"
 #include "io/remote_control.h"
@@ -24,6 +25,7 @@ std::unique_ptr<FrmMain> Build_MainWindow(forms::Application& app, const std::st
     Layout_MainWindow(*w);
     // Each subsystem installs its handlers and binds its procedures.
     Wire_Files(*w);
+    Wire_DataFile(*w);
     Wire_Acquisition(*w);
     Wire_RemoteControl(*w);
     Wire_App(*w);

@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstdint>
 #include <system_error>
 
 namespace morva {
@@ -40,14 +41,14 @@ class FileDescriptor {
     int fd_;
 };
 
-std::optional<std::string> readWholeFile(const std::filesystem::path& file) {
+std::optional<std::string> readWholeFile(const std::filesystem::path& file, size_t maxBytes) {
     FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
     if (!fd.valid()) return std::nullopt;
     struct stat info {};
     if (::fstat(fd.get(), &info) != 0 || S_ISDIR(info.st_mode)) return std::nullopt;
     std::string bytes;
     char chunk[65536];
-    for (;;) {
+    while (bytes.size() <= maxBytes) {
         const ssize_t got = ::read(fd.get(), chunk, sizeof chunk);
         if (got == 0) break;
         if (got < 0) {
@@ -117,11 +118,25 @@ std::string versionLine(std::string_view fileName, std::string_view headerLine) 
 }
 
 std::optional<std::vector<std::string>> readTextLines(const std::filesystem::path& file) {
-    const std::optional<std::string> bytes = readWholeFile(file);
+    return readTextLines(file, SIZE_MAX - 1);
+}
+
+std::optional<std::vector<std::string>> readTextLines(const std::filesystem::path& file, size_t maxBytes) {
+    const std::optional<std::string> bytes = readWholeFile(file, maxBytes);
     if (!bytes) return std::nullopt;
     std::string_view text = *bytes;
-    if (text.starts_with(kUtf8ByteOrderMark)) text.remove_prefix(kUtf8ByteOrderMark.size());
-    return splitLines(decodeLegacyText(text));
+    if (text.size() > maxBytes) {
+        // Cut: keep only whole lines, so no character is split either.
+        text = text.substr(0, maxBytes);
+        const size_t lastEnd = text.rfind('\n');
+        text = lastEnd == std::string_view::npos ? std::string_view() : text.substr(0, lastEnd + 1);
+    }
+    return textLines(text);
+}
+
+std::vector<std::string> textLines(std::string_view bytes) {
+    if (bytes.starts_with(kUtf8ByteOrderMark)) bytes.remove_prefix(kUtf8ByteOrderMark.size());
+    return splitLines(decodeLegacyText(bytes));
 }
 
 std::optional<std::string> LineReader::next() {
