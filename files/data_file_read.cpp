@@ -48,8 +48,8 @@ std::vector<std::string_view> rowFields(std::string_view row) {
     size_t comma = row.find(',');
     while (comma != std::string_view::npos) {
         const size_t next = row.find(',', comma + 1);
-        fields.push_back(row.substr(comma + 1, next == std::string_view::npos ? std::string_view::npos
-                                                                              : next - comma - 1));
+        fields.push_back(row.substr(
+            comma + 1, next == std::string_view::npos ? std::string_view::npos : next - comma - 1));
         comma = next;
     }
     return fields;
@@ -57,7 +57,8 @@ std::vector<std::string_view> rowFields(std::string_view row) {
 
 class Parser {
   public:
-    Parser(const std::vector<std::string>& lines, const DataFileCounts& current) : lines_(lines), counts_(current) {
+    Parser(const std::vector<std::string>& lines, const DataFileCounts& current)
+        : lines_(lines), counts_(current) {
         counts_.nData_SensWF = std::clamp(counts_.nData_SensWF, 0, kMaxSensPoint);
         counts_.nData_LinWF = std::clamp(counts_.nData_LinWF, 0, kMaxLinPoint);
     }
@@ -83,16 +84,26 @@ class Parser {
         const std::string& k = kv.key;
         const std::string& v = kv.value;
         bool known = true;
-        if (k == "MachineType = ") c_.MachineType = v;
-        else if (k == "ModelName = ") c_.ModelName = v;
-        else if (k == "Mode_PN = ") c_.Mode_PN = v;
-        else if (k == "VTRmode = ") c_.DatInfo[1] = v;
-        else if (k == "MasterTape = ") c_.DatInfo[3] = v;
-        else if (k == "SaveDate = ") c_.DatInfo[4] = v;
-        else if (k == "SaveTime = ") c_.DatInfo[5] = v;
-        else if (k == "Serial = ") c_.DatInfo[6] = v;
-        else if (k == "Comment = ") c_.DatInfo[7] = v;
-        else if (k == "n_Msr_channel_Sens = ") c_.n_Msr_channel_Sens = std::clamp(int32Of(v), 1, 2);
+        if (k == "MachineType = ")
+            c_.MachineType = v;
+        else if (k == "ModelName = ")
+            c_.ModelName = v;
+        else if (k == "Mode_PN = ")
+            c_.Mode_PN = v;
+        else if (k == "VTRmode = ")
+            c_.DatInfo[1] = v;
+        else if (k == "MasterTape = ")
+            c_.DatInfo[3] = v;
+        else if (k == "SaveDate = ")
+            c_.DatInfo[4] = v;
+        else if (k == "SaveTime = ")
+            c_.DatInfo[5] = v;
+        else if (k == "Serial = ")
+            c_.DatInfo[6] = v;
+        else if (k == "Comment = ")
+            c_.DatInfo[7] = v;
+        else if (k == "n_Msr_channel_Sens = ")
+            c_.n_Msr_channel_Sens = std::clamp(int32Of(v), 1, 2);
         else if (k == "n_Msr_channel_Lin = ") {
             // The column count follows the value as written: 1 gives one group.
             counts_.n_Msr_channel_Lin = int32Of(v) == 1 ? 1 : 2;
@@ -100,38 +111,49 @@ class Parser {
         } else if (k == "nData_SensWF = ") {
             counts_.nData_SensWF = std::clamp(int32Of(v), 0, kMaxSensPoint);
             c_.nData_SensWF = counts_.nData_SensWF;
-        } else if (k == "nType_SensWF = ") c_.nType_SensWF = std::clamp(int32Of(v), 0, 4);
-        else if (k == "Adj_LinEnt = ") c_.Adj_LinEnt = std::clamp(int32Of(v), 0, kMaxLinPoint);
+        } else if (k == "nType_SensWF = ")
+            c_.nType_SensWF = std::clamp(int32Of(v), 0, 4);
+        else if (k == "Adj_LinEnt = ")
+            c_.Adj_LinEnt = std::clamp(int32Of(v), 0, kMaxLinPoint);
         else if (k == "nData_LinWF = ") {
             counts_.nData_LinWF = std::clamp(int32Of(v), 0, kMaxLinPoint);
             c_.nData_LinWF = counts_.nData_LinWF;
-        } else if (k == "ofs_LinWF_avg0 = ") c_.ofs_LinWF_avg[0] = hundredthsOf(v);
-        else if (k == "ofs_LinWF_avg1 = ") c_.ofs_LinWF_avg[1] = hundredthsOf(v);
+        } else if (k == "ofs_LinWF_avg0 = ")
+            c_.ofs_LinWF_avg[0] = hundredthsOf(v);
+        else if (k == "ofs_LinWF_avg1 = ")
+            c_.ofs_LinWF_avg[1] = hundredthsOf(v);
         else if (k.size() == 17 && k.starts_with("ofs_LinWF_mlt") && k[13] >= '0' && k[13] <= '3' &&
                  k.ends_with(" = "))
             c_.ofs_LinWF_mlt[static_cast<size_t>(k[13] - '0')] = hundredthsOf(v);
-        else if (k == "LinVal0 = ") c_.LinVal[0] = captionOf(v);
-        else if (k == "LinVal1 = ") c_.LinVal[1] = captionOf(v);
-        else if (k == "WavVal0 = ") c_.WavVal[0] = captionOf(v);
-        else if (k == "WavVal1 = ") c_.WavVal[1] = captionOf(v);
-        else if (k == "SensVal0 = ") c_.SensVal[0] = captionOf(v);
-        else if (k == "SensVal1 = ") c_.SensVal[1] = captionOf(v);
-        else known = isIgnoredKey(k);
+        else if (k == "LinVal0 = ")
+            c_.LinVal[0] = captionOf(v);
+        else if (k == "LinVal1 = ")
+            c_.LinVal[1] = captionOf(v);
+        else if (k == "WavVal0 = ")
+            c_.WavVal[0] = captionOf(v);
+        else if (k == "WavVal1 = ")
+            c_.WavVal[1] = captionOf(v);
+        else if (k == "SensVal0 = ")
+            c_.SensVal[0] = captionOf(v);
+        else if (k == "SensVal1 = ")
+            c_.SensVal[1] = captionOf(v);
+        else
+            known = isIgnoredKey(k);
         if (known) c_.recognised = true;
     }
 
     // Keys of a data file the reader does not take: they still mark the file as one.
     static bool isIgnoredKey(std::string_view k) {
         static constexpr std::string_view kKeys[] = {
-            "VEKO_Serial = ",      "VEKO_ModelName = ",    "VEKO_SoftVer = ",    "VEKO_Operation = ",
-            "VEKO_DumRun = ",      "VEKO_TensOn = ",       "VEKO_Loading = ",    "VEKO_CL_SOL = ",
-            "VEKO_Eject = ",       "VEKO_HalfLoad = ",     "AD_DeviceType = ",   "AD_Resolution = ",
-            "n_AD_channel = ",     "Mask_SmoothSensWF = ", "nLoop_MsrSens = ",   "flg_SmoothSensWF = ",
-            "PeakHoldTime = ",     "Mask_SmoothLinWF = ",  "Mask_SmoothCorWF = ", "flg_SmoothLinWF = ",
-            "nLoop_LinRealTime = ", "nLoop_LinFinalData = ", "StartPos_LinWF0 = ", "StartPos_LinWF1 = ",
-            "StartPos_LinWF2 = ",  "StartPos_LinWF3 = ",   "Sens_posi0 = ",      "Sens_nega0 = ",
-            "Sens_posi1 = ",       "Sens_nega1 = ",        "Sens_posi2 = ",      "Sens_nega2 = ",
-            "Sens_posi3 = ",       "Sens_nega3 = "};
+            "VEKO_Serial = ",       "VEKO_ModelName = ",     "VEKO_SoftVer = ",     "VEKO_Operation = ",
+            "VEKO_DumRun = ",       "VEKO_TensOn = ",        "VEKO_Loading = ",     "VEKO_CL_SOL = ",
+            "VEKO_Eject = ",        "VEKO_HalfLoad = ",      "AD_DeviceType = ",    "AD_Resolution = ",
+            "n_AD_channel = ",      "Mask_SmoothSensWF = ",  "nLoop_MsrSens = ",    "flg_SmoothSensWF = ",
+            "PeakHoldTime = ",      "Mask_SmoothLinWF = ",   "Mask_SmoothCorWF = ", "flg_SmoothLinWF = ",
+            "nLoop_LinRealTime = ", "nLoop_LinFinalData = ", "StartPos_LinWF0 = ",  "StartPos_LinWF1 = ",
+            "StartPos_LinWF2 = ",   "StartPos_LinWF3 = ",    "Sens_posi0 = ",       "Sens_nega0 = ",
+            "Sens_posi1 = ",        "Sens_nega1 = ",         "Sens_posi2 = ",       "Sens_nega2 = ",
+            "Sens_posi3 = ",        "Sens_nega3 = "};
         return std::find(std::begin(kKeys), std::end(kKeys), k) != std::end(kKeys);
     }
 
@@ -261,14 +283,22 @@ DataFileInfo ParseDataFileInfo(const std::vector<std::string>& lines) {
     const size_t n = std::min(lines.size(), kMaxInfoLines);
     for (size_t i = 0; i < n; ++i) {
         const KeyValue kv = splitKeyValue(lines[i]);
-        if (kv.key == "MachineType = ") info.MachineType = kv.value;
-        else if (kv.key == "ModelName = ") info.ModelName = kv.value;
-        else if (kv.key == "VTRmode = ") info.VTRmode = kv.value;
-        else if (kv.key == "Mode_PN = ") info.Mode_PN = kv.value;
-        else if (kv.key == "Serial = ") info.Serial = kv.value;
-        else if (kv.key == "Comment = ") info.Comment = kv.value;
-        else if (kv.key == "SaveDate = ") info.SaveDate = kv.value;
-        else if (kv.key == "SaveTime = ") info.SaveTime = kv.value;
+        if (kv.key == "MachineType = ")
+            info.MachineType = kv.value;
+        else if (kv.key == "ModelName = ")
+            info.ModelName = kv.value;
+        else if (kv.key == "VTRmode = ")
+            info.VTRmode = kv.value;
+        else if (kv.key == "Mode_PN = ")
+            info.Mode_PN = kv.value;
+        else if (kv.key == "Serial = ")
+            info.Serial = kv.value;
+        else if (kv.key == "Comment = ")
+            info.Comment = kv.value;
+        else if (kv.key == "SaveDate = ")
+            info.SaveDate = kv.value;
+        else if (kv.key == "SaveTime = ")
+            info.SaveTime = kv.value;
         if (lines[i] == kSensSettingMarker) break;
     }
     return info;
@@ -284,14 +314,16 @@ void Read_DataFile(FrmMain& w) {
     if (name.empty()) return;  // no file chosen: nothing to read
     if (st.flags.flg_Unsaved == 1 &&
         w.msgBox("The last measurement has not been saved. Load [" + name + "] and discard it ?",
-                 forms::msg::YesNo | forms::msg::Exclamation | forms::msg::DefaultButton2) != forms::MsgResult::Yes)
+                 forms::msg::YesNo | forms::msg::Exclamation | forms::msg::DefaultButton2) !=
+            forms::MsgResult::Yes)
         return;
     const std::string file = DataFileFolder(st) + name;
     const auto lines = readTextLines(file, kMaxDataFileBytes);
     if (!lines) {
         std::error_code ec;
         const bool exists = std::filesystem::exists(file, ec);
-        w.msgBox("Cannot read the data file [" + file + "]: " + (exists ? "the file cannot be opened." : "no such file."),
+        w.msgBox("Cannot read the data file [" + file +
+                     "]: " + (exists ? "the file cannot be opened." : "no such file."),
                  forms::msg::Exclamation);
         return;
     }

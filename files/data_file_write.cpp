@@ -73,7 +73,7 @@ void writeHeader(DataFileLines& out, const FrmMain& w, const LocalDateTime& t) {
     out.line("SaveTime = " + saveTime(t));
     out.text("MasterTape = ", w.cmb_MasterTapeList.text());
     static constexpr std::array<std::string_view, 10> kVekoKeys = {
-        "VEKO_Serial = ",  "VEKO_ModelName = ", "VEKO_SoftVer = ", "VEKO_Operation = ", "VEKO_DumRun = ",
+        "VEKO_Serial = ", "VEKO_ModelName = ", "VEKO_SoftVer = ", "VEKO_Operation = ", "VEKO_DumRun = ",
         "VEKO_TensOn = ", "VEKO_Loading = ",   "VEKO_CL_SOL = ",  "VEKO_Eject = ",     "VEKO_HalfLoad = "};
     for (size_t i = 0; i < kVekoKeys.size(); ++i)
         out.text(kVekoKeys[i], st.VEKO_Info[i]);
@@ -193,7 +193,8 @@ void Write_DataFile(FrmMain& w) {
     st.datafile.SaveTime.reset();
     const std::string& name = st.DataFileName;
     if (!IsPlainFileName(name)) {
-        w.msgBox("Cannot write the data file [" + name + "]: the name is not a file name.", forms::msg::Exclamation);
+        w.msgBox("Cannot write the data file [" + name + "]: the name is not a file name.",
+                 forms::msg::Exclamation);
         return;
     }
     std::string error;

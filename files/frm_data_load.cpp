@@ -62,8 +62,8 @@ void FrmDataLoad::layout() {
     lbl_Load(0).move(120, 3000, 5520, 285);
     lbl_Load(1).move(3240, 3330, 2400, 285);
     cmb_Load.move(120, 3300, 3000, 315);
-    const char* titles[] = {"Machine Type", "File Name", "Model", "VTR Mode", "PAL/NTSC",
-                            "Serial No./ID", "Comment", "Save Date", "Save Time"};
+    const char* titles[] = {"Machine Type",  "File Name", "Model",     "VTR Mode", "PAL/NTSC",
+                            "Serial No./ID", "Comment",   "Save Date", "Save Time"};
     for (int i = 0; i < kInfoLabels; ++i) {
         lbl_FileInfoTitle(i).setCaption(titles[i]);
         if (i == 1) {

@@ -28,7 +28,7 @@ class FrmDataLoad : public forms::Form {
     // 5 serial, 6 comment, 7 date, 8 time.
     forms::ControlArray<forms::Label> lbl_FileInfo{"lbl_FileInfo"};
     forms::ControlArray<forms::Label> lbl_FileInfoTitle{"lbl_FileInfoTitle"};  // their titles
-    forms::ControlArray<forms::CommandButton> cmd_Load{"cmd_Load"};           // 0 load, 1 cancel
+    forms::ControlArray<forms::CommandButton> cmd_Load{"cmd_Load"};            // 0 load, 1 cancel
 
     // Shows the identification lines of the file named by lbl_FileInfo(1).
     void ShowFileInfo();

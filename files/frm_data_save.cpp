@@ -137,7 +137,8 @@ void FrmDataSave::save() {
 
     st.DataFileName = name;
     for (int i = 0; i <= 1; ++i)
-        if (w_.lbl_MsrInfo(i).caption() != Txt_Save(i).text()) w_.lbl_MsrInfo(i).setCaption(Txt_Save(i).text());
+        if (w_.lbl_MsrInfo(i).caption() != Txt_Save(i).text())
+            w_.lbl_MsrInfo(i).setCaption(Txt_Save(i).text());
     const int32_t writes = st.datafile.WriteCount;
     w_.cmd_StartFunction(kSaveFileButton).setValue(true);
     st.datafile.SaveTime.reset();

@@ -92,8 +92,18 @@ bool writeAll(int fd, std::string_view bytes) {
 std::filesystem::path temporaryPathFor(const std::filesystem::path& target) {
     static std::atomic<unsigned> counter{0};
     std::string name = target.filename().string();
-    name += ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter.fetch_add(1));
-    return target.parent_path() / name;
+    const std::string suffix =
+        ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter.fetch_add(1));
+    // A target name near the longest the file system takes still leaves
+    // room for the suffix: the name is cut (at a character boundary).
+    constexpr size_t kMaxNameBytes = 255;
+    if (name.size() + suffix.size() > kMaxNameBytes) {
+        size_t keep = kMaxNameBytes - suffix.size();
+        while (keep > 0 && (static_cast<unsigned char>(name[keep]) & 0xC0) == 0x80)
+            --keep;
+        name.resize(keep);
+    }
+    return target.parent_path() / (name + suffix);
 }
 
 }  // namespace

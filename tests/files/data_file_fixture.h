@@ -19,7 +19,10 @@ class DataFileTest : public WindowTest {
         Wire_DataFile(*w);
         w->cmd_StartFunction(51).Click = [this] { w->proc.Write_DataFile(); };
         w->cmd_StartFunction(52).Click = [this] { w->proc.Read_DataFile(); };
-        w->st.datafile.WallClock = [this] { ++clockReads; return clock; };
+        w->st.datafile.WallClock = [this] {
+            ++clockReads;
+            return clock;
+        };
         for (const char* name : {"Set_View", "Draw_SensGrid", "Draw_LinGrid", "Draw_SensWF", "Draw_LinWF"})
             bindTrace(name);
         fillResult(*w);
