@@ -55,33 +55,29 @@ FrmDataLoad::FrmDataLoad(FrmMain& main)
 
 void FrmDataLoad::layout() {
     setCaption("Data Load");
-    move(0, 0, 9000, 6300);
+    move(0, 0, 9600, 7560);
     drv_Load.move(120, 120, 3000, 315);
-    dir_Load.move(120, 510, 3000, 2400);
-    flst_Load.move(3240, 120, 2400, 2790);
-    lbl_Load(0).move(120, 3000, 5520, 285);
-    lbl_Load(1).move(3240, 3330, 2400, 285);
-    cmb_Load.move(120, 3300, 3000, 315);
-    const char* titles[] = {"Machine Type",  "File Name", "Model",     "VTR Mode", "PAL/NTSC",
-                            "Serial No./ID", "Comment",   "Save Date", "Save Time"};
-    for (int i = 0; i < kInfoLabels; ++i) {
-        lbl_FileInfoTitle(i).setCaption(titles[i]);
-        if (i == 1) {
-            // The file name (or the filter) sits above the list of values.
-            lbl_FileInfoTitle(i).setVisible(false);
-            lbl_FileInfo(i).move(5760, 120, 3000, 285);
-            continue;
-        }
-        const int row = i == 0 ? 0 : i - 1;
-        lbl_FileInfoTitle(i).move(120, 3750 + row * 270, 1500, 255);
-        lbl_FileInfo(i).move(1680, 3750 + row * 270, 3960, 255);
-    }
-    cmd_Load(0).move(5880, 4920, 1320, 420);
+    dir_Load.move(120, 510, 3000, 2700);
+    flst_Load.move(3240, 120, 4200, 3090);
+    cmd_Load(0).move(7680, 120, 1680, 420);
     cmd_Load(0).setCaption("Load");
     cmd_Load(0).setDefault(true);
-    cmd_Load(1).move(7440, 4920, 1320, 420);
+    cmd_Load(1).move(7680, 660, 1680, 420);
     cmd_Load(1).setCaption("Cancel");
     cmd_Load(1).setCancel(true);
+    lbl_Load(0).move(120, 3330, 9240, 285);
+    cmb_Load.move(120, 3660, 3000, 315);
+    lbl_Load(1).move(3240, 3690, 2400, 285);
+    // The file name (or the filter) first, then what the file says about itself.
+    const char* titles[] = {"Machine Type",  "File Name", "Model",     "VTR Mode", "PAL/NTSC",
+                            "Serial No./ID", "Comment",   "Save Date", "Save Time"};
+    const int rows[] = {1, 0, 2, 3, 4, 5, 6, 7, 8};
+    for (int i = 0; i < kInfoLabels; ++i) {
+        const forms::Twips top = 4140 + rows[i] * 285;
+        lbl_FileInfoTitle(i).setCaption(titles[i]);
+        lbl_FileInfoTitle(i).move(120, top, 1500, 270);
+        lbl_FileInfo(i).move(1680, top, 7680, 270);
+    }
 }
 
 void FrmDataLoad::open() {

@@ -59,7 +59,7 @@ FrmDataSave::FrmDataSave(FrmMain& main)
 
 void FrmDataSave::layout() {
     setCaption("Data Save");
-    move(0, 0, 8400, 6150);
+    move(0, 0, 8400, 6480);
     const char* titles[] = {"", "Serial No./ID", "Comment", "File Name", "File Type", "Folder"};
     for (int i = 1; i <= 5; ++i)
         Lbl_Save(i).setCaption(titles[i]);

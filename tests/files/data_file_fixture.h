@@ -12,6 +12,70 @@
 
 namespace morva::test {
 
+// A VTR model "VK-210" in PAL, mode SP, one channel; small tables.
+inline void FillSampleResult(FrmMain& m) {
+    MainState& st = m.st;
+    st.settings.MachineType = "VTR";
+    st.settings.Mode_PN = "PAL";
+    st.settings.DataFileExt = ".Morva_210";
+    m.cmb_ModelNameList.addItem("VK-210");
+    m.cmb_ModelNameList.setListIndex(0);
+    m.cmb_VTRmode_List.addItem("SP");
+    m.cmb_VTRmode_List.setListIndex(0);
+    m.cmb_MasterTapeList.addItem("MT-210 No.7");
+    m.cmb_MasterTapeList.setListIndex(0);
+    m.lbl_MsrInfo(0).setCaption("SN1234");
+    m.lbl_MsrInfo(1).setCaption("after head change");
+    st.VEKO_Info = {"D0042", "DT-5", "1.20", "1234", "56", "78", "910", "65547", "12", "3"};
+    m.lbl_Name_AD_DeviceType.setCaption("SIM-VTR-ADC");
+    m.lbl_n_AD_Channel.setCaption("1");
+    st.AD_Resolution = 32672;
+    st.msr.n_Msr_channel_Sens = 1;
+    st.msr.n_Msr_channel_Lin = 1;
+    st.params.nData_SensWF = 2;
+    st.msr.nType_SensWF = 4;
+    st.params.Mask_SmoothSensWF = 5;
+    st.msr.nLoop_MsrSens = 10;
+    st.settings.flg_SmoothSensWF = 1;
+    st.settings.PeakHoldTime = 10;
+    st.msr.Adj_LinEnt = 2;
+    st.params.nData_LinWF = 3;
+    st.params.Mask_SmoothLinWF = 3;
+    st.params.Mask_SmoothCorWF = 7;
+    st.settings.flg_SmoothLinWF = 0;
+    st.msr.nLoop_LinRealTime = 8;
+    st.msr.nLoop_LinFinalData = 16;
+    st.msr.StartPos_LinWF = {100, 2350, 4600, -1};
+    st.lin.ofs_LinWF_avg = {50, -125};
+    st.lin.ofs_LinWF_mlt = {1, -2, 250, 0};
+    st.lin.LinVal = {125, 340};
+    st.lin.WavVal = {67, 0};
+    st.sens.SensVal = {12.5f, 0.25f};
+    st.sens.Sens_posi = {120.25f, 0.1f, 0, 3e-9f};
+    st.sens.Sens_nega = {-118.5f, 1234567.0f, 12345678.0f, -0.5f};
+    st.sens.SensWF[0][1] = 1.5f;
+    st.sens.SensWF[1][1] = -0.0625f;
+    st.sens.SensWF[2][1] = 1000.0f;
+    st.sens.SensWF[3][1] = 0.0004f;
+    st.sens.SensDifWF[0][1] = 2.25f;
+    st.sens.SensDifWF[3][1] = -7.0f;
+    st.sens.SensWF[0][2] = 3.0f;
+    st.sens.SensDifWF[1][2] = -0.001f;
+    for (size_t p = 1; p <= 3; ++p) {
+        const auto v = static_cast<int32_t>(p);
+        st.lin.LinAvg[0][p] = -125 * v;
+        st.lin.WavMax[0][p] = 5 * v;
+        st.lin.WavMin[0][p] = -5 * v;
+        st.lin.Lin[0][p] = 100 * v;
+        st.lin.Lin[1][p] = -1;
+        st.lin.LinAvg[1][p] = 7 * v;
+        st.lin.WavMax[1][p] = 12345;
+        st.lin.WavMin[1][p] = -99999;
+        st.lin.Lin[2][p] = 0;
+        st.lin.Lin[3][p] = 2 * v;
+    }
+}
+
 class DataFileTest : public WindowTest {
   protected:
     void SetUp() override {
@@ -25,72 +89,8 @@ class DataFileTest : public WindowTest {
         };
         for (const char* name : {"Set_View", "Draw_SensGrid", "Draw_LinGrid", "Draw_SensWF", "Draw_LinWF"})
             bindTrace(name);
-        fillResult(*w);
+        FillSampleResult(*w);
         w->st.settings.Path_DataFile = programFolder();
-    }
-
-    // A VTR model "VK-210" in PAL, mode SP, one channel; small tables.
-    static void fillResult(FrmMain& m) {
-        MainState& st = m.st;
-        st.settings.MachineType = "VTR";
-        st.settings.Mode_PN = "PAL";
-        st.settings.DataFileExt = ".Morva_210";
-        m.cmb_ModelNameList.addItem("VK-210");
-        m.cmb_ModelNameList.setListIndex(0);
-        m.cmb_VTRmode_List.addItem("SP");
-        m.cmb_VTRmode_List.setListIndex(0);
-        m.cmb_MasterTapeList.addItem("MT-210 No.7");
-        m.cmb_MasterTapeList.setListIndex(0);
-        m.lbl_MsrInfo(0).setCaption("SN1234");
-        m.lbl_MsrInfo(1).setCaption("after head change");
-        st.VEKO_Info = {"D0042", "DT-5", "1.20", "1234", "56", "78", "910", "65547", "12", "3"};
-        m.lbl_Name_AD_DeviceType.setCaption("SIM-VTR-ADC");
-        m.lbl_n_AD_Channel.setCaption("1");
-        st.AD_Resolution = 32672;
-        st.msr.n_Msr_channel_Sens = 1;
-        st.msr.n_Msr_channel_Lin = 1;
-        st.params.nData_SensWF = 2;
-        st.msr.nType_SensWF = 4;
-        st.params.Mask_SmoothSensWF = 5;
-        st.msr.nLoop_MsrSens = 10;
-        st.settings.flg_SmoothSensWF = 1;
-        st.settings.PeakHoldTime = 10;
-        st.msr.Adj_LinEnt = 2;
-        st.params.nData_LinWF = 3;
-        st.params.Mask_SmoothLinWF = 3;
-        st.params.Mask_SmoothCorWF = 7;
-        st.settings.flg_SmoothLinWF = 0;
-        st.msr.nLoop_LinRealTime = 8;
-        st.msr.nLoop_LinFinalData = 16;
-        st.msr.StartPos_LinWF = {100, 2350, 4600, -1};
-        st.lin.ofs_LinWF_avg = {50, -125};
-        st.lin.ofs_LinWF_mlt = {1, -2, 250, 0};
-        st.lin.LinVal = {125, 340};
-        st.lin.WavVal = {67, 0};
-        st.sens.SensVal = {12.5f, 0.25f};
-        st.sens.Sens_posi = {120.25f, 0.1f, 0, 3e-9f};
-        st.sens.Sens_nega = {-118.5f, 1234567.0f, 12345678.0f, -0.5f};
-        st.sens.SensWF[0][1] = 1.5f;
-        st.sens.SensWF[1][1] = -0.0625f;
-        st.sens.SensWF[2][1] = 1000.0f;
-        st.sens.SensWF[3][1] = 0.0004f;
-        st.sens.SensDifWF[0][1] = 2.25f;
-        st.sens.SensDifWF[3][1] = -7.0f;
-        st.sens.SensWF[0][2] = 3.0f;
-        st.sens.SensDifWF[1][2] = -0.001f;
-        for (size_t p = 1; p <= 3; ++p) {
-            const auto v = static_cast<int32_t>(p);
-            st.lin.LinAvg[0][p] = -125 * v;
-            st.lin.WavMax[0][p] = 5 * v;
-            st.lin.WavMin[0][p] = -5 * v;
-            st.lin.Lin[0][p] = 100 * v;
-            st.lin.Lin[1][p] = -1;
-            st.lin.LinAvg[1][p] = 7 * v;
-            st.lin.WavMax[1][p] = 12345;
-            st.lin.WavMin[1][p] = -99999;
-            st.lin.Lin[2][p] = 0;
-            st.lin.Lin[3][p] = 2 * v;
-        }
     }
 
     std::string dataFile(const std::string& name) const { return programFolder() + name; }
