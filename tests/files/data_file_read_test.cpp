@@ -123,11 +123,21 @@ TEST_F(DataFileTest, AFileCutAtEveryByteLoadsWhatItHolds) {
         if (cut < serialEnd - 2) continue;  // header lines only partly there
         ASSERT_TRUE(dialogs.shown().empty()) << cut;
         ASSERT_EQ(w->lbl_DatInfo(6).caption(), "SN1234") << cut;
-        if (cut < sensRow2) ASSERT_EQ(st.sens.SensWF[0][2], 0.0f) << cut;
-        if (cut >= sensRow2 + 12) ASSERT_EQ(st.sens.SensWF[0][2], 3.0f) << cut;
-        if (cut < linRow1) ASSERT_EQ(st.lin.LinAvg[0][1], 0) << cut;
-        if (cut < linRow3) ASSERT_EQ(st.lin.Lin[3][3], 0) << cut;
-        if (cut == full.size()) ASSERT_EQ(st.lin.Lin, complete.lin.Lin);
+        if (cut < sensRow2) {
+            ASSERT_EQ(st.sens.SensWF[0][2], 0.0f) << cut;
+        }
+        if (cut >= sensRow2 + 12) {
+            ASSERT_EQ(st.sens.SensWF[0][2], 3.0f) << cut;
+        }
+        if (cut < linRow1) {
+            ASSERT_EQ(st.lin.LinAvg[0][1], 0) << cut;
+        }
+        if (cut < linRow3) {
+            ASSERT_EQ(st.lin.Lin[3][3], 0) << cut;
+        }
+        if (cut == full.size()) {
+            ASSERT_EQ(st.lin.Lin, complete.lin.Lin);
+        }
     }
 }
 
