@@ -4,6 +4,7 @@
 #include "app/form_unload.h"
 #include "app/function_buttons.h"
 #include "files/text_file.h"
+#include "files/tool_dialogs.h"
 #include "files/wire_data_file.h"
 #include "files/wire_files.h"
 #include "io/daq_acquisition.h"
@@ -26,6 +27,7 @@ std::unique_ptr<FrmMain> Build_MainWindow(forms::Application& app, const std::st
     // Each subsystem installs its handlers and binds its procedures.
     Wire_Files(*w);
     Wire_DataFile(*w);
+    Wire_ToolDialogs(*w);
     Wire_Acquisition(*w);
     Wire_RemoteControl(*w);
     Wire_App(*w);

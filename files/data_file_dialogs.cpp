@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "files/file_names.h"
+#include "files/tool_dialogs.h"
 #include "forms/application.h"
 
 namespace morva {
@@ -44,7 +45,7 @@ std::string SaveDialogFileName(std::string_view typed, std::string_view ext) {
 }
 
 bool RefuseDuringRun(FrmMain& w) {
-    if (w.st.flags.RunDepth <= 0 && w.st.flags.flg_Measuring != 1) return false;
+    if (!RunInProgress(w)) return false;
     w.msgBox("Stop the measurement before saving or loading a data file.", forms::msg::Exclamation);
     return true;
 }

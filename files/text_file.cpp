@@ -141,10 +141,10 @@ std::optional<std::vector<std::string>> readTextLines(const std::filesystem::pat
         const size_t lastEnd = text.rfind('\n');
         text = lastEnd == std::string_view::npos ? std::string_view() : text.substr(0, lastEnd + 1);
     }
-    return textLines(text);
+    return textLinesOf(text);
 }
 
-std::vector<std::string> textLines(std::string_view bytes) {
+std::vector<std::string> textLinesOf(std::string_view bytes) {
     if (bytes.starts_with(kUtf8ByteOrderMark)) bytes.remove_prefix(kUtf8ByteOrderMark.size());
     return splitLines(decodeLegacyText(bytes));
 }

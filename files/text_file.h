@@ -37,11 +37,11 @@ std::string versionLine(std::string_view fileName, std::string_view headerLine);
 // rest of the line is kept. A CR that is the very last byte of the file ends
 // the last line like CR LF.
 std::optional<std::vector<std::string>> readTextLines(const std::filesystem::path& file);
+// The same for bytes already in memory (a file's whole contents).
+std::vector<std::string> textLinesOf(std::string_view bytes);
 // The same, reading at most `maxBytes` of the file: a longer file is cut
 // there, and the line the cut falls into is left out whole.
 std::optional<std::vector<std::string>> readTextLines(const std::filesystem::path& file, size_t maxBytes);
-// The lines of bytes already in memory, decoded as readTextLines does.
-std::vector<std::string> textLines(std::string_view bytes);
 
 // Sequential reader over the lines of a file, as the readers walk them:
 // next() gives the next line or nothing at the end.
