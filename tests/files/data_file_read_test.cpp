@@ -330,5 +330,21 @@ TEST(DataFileFuzzEntries, TakeAnyBytes) {
     }
 }
 
+TEST(DataFileInfo, StopsAtTheMarkerOrAfterSixtyFourLines) {
+    std::vector<std::string> lines = {"MachineType = VTR", "Serial = S1", "*** Sensitivity Setting ***",
+                                      "Comment = after the marker"};
+    DataFileInfo info = ParseDataFileInfo(lines);
+    EXPECT_EQ(info.Serial, "S1");
+    EXPECT_EQ(info.Comment, "");
+
+    // No marker: the first 64 lines only.
+    lines.assign(63, "noise");
+    lines.push_back("Serial = line 64");
+    lines.push_back("Comment = line 65");
+    info = ParseDataFileInfo(lines);
+    EXPECT_EQ(info.Serial, "line 64");
+    EXPECT_EQ(info.Comment, "");
+}
+
 }  // namespace
 }  // namespace morva::test
