@@ -1,13 +1,18 @@
 #include "app/build_main_window.h"
 
+#include "app/advanced_mode.h"
 #include "app/form_load.h"
 #include "app/form_unload.h"
 #include "app/function_buttons.h"
+#include "app/in_place_edit.h"
+#include "app/language_table.h"
+#include "app/menus.h"
 #include "files/text_file.h"
 #include "files/tool_dialogs.h"
 #include "files/wire_data_file.h"
 #include "files/wire_files.h"
 #include "io/daq_acquisition.h"
+#include "io/input_monitor.h"
 #include "io/remote_control.h"
 #include "view/main_layout.h"
 
@@ -30,7 +35,13 @@ std::unique_ptr<FrmMain> Build_MainWindow(forms::Application& app, const std::st
     Wire_ToolDialogs(*w);
     Wire_Acquisition(*w);
     Wire_RemoteControl(*w);
+    Wire_InputMonitor(*w);
     Wire_App(*w);
+    Wire_Language(*w);
+    Wire_InPlaceEdit(*w);
+    Wire_AdvancedMode(*w);
+    // Last: the menus follow the run procedures the subsystems bound above.
+    Wire_Menus(*w);
     return w;
 }
 

@@ -107,6 +107,8 @@ const std::map<std::string, Setter, std::less<>>& setters() {
                  c.section = SectionChoice::Sensitivity;
              } else if (t == "linearity") {
                  c.section = SectionChoice::Linearity;
+             } else if (t == "ramp") {
+                 c.section = SectionChoice::Ramp;
              } else {
                  return false;
              }
@@ -239,6 +241,8 @@ Section sectionFor(const BoardConfig& config, double rate) {
             return Section::Sensitivity;
         case SectionChoice::Linearity:
             return Section::Linearity;
+        case SectionChoice::Ramp:
+            return Section::Ramp;
         case SectionChoice::Auto:
             break;
     }

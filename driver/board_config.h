@@ -23,6 +23,7 @@ enum class SectionChoice {
     Auto,  // by samples per head scan, see sectionSwitchSamples
     Sensitivity,
     Linearity,
+    Ramp,  // a test ramp per channel (see Section::Ramp)
 };
 
 struct BoardConfig {

@@ -86,6 +86,7 @@ double VtrSignal::deviationAt(double position) const {
 }
 
 double VtrSignal::level(Section section, int channel, int channelCount, double scans) const {
+    if (section == Section::Ramp) return kRampStartMv + kRampChannelStepMv * channel;
     const int group = headGroup(channel, channelCount);
     const ScanPosition at = scanAt(group, scans);
     if (section == Section::Sensitivity) {
@@ -108,7 +109,9 @@ void VtrSignal::fill(Section section, int64_t revolution, double rate, int chann
     for (size_t n = 0; n < samples; ++n) {
         const double scans = startScans + static_cast<double>(n) / perScan;
         for (int c = 0; c < channelCount; ++c) {
-            double value = level(section, c, channelCount, scans);
+            double value = section == Section::Ramp
+                               ? kRampStartMv + kRampChannelStepMv * c + kRampStepMv * static_cast<double>(n)
+                               : level(section, c, channelCount, scans);
             if (params_.noiseRms > 0) value += params_.noiseRms * noise.gaussian();
             out[n * static_cast<size_t>(channelCount) + static_cast<size_t>(c)] = value;
         }

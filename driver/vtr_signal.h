@@ -57,7 +57,13 @@ struct VtrSignalParams {
     uint64_t seed = 1;
 };
 
-enum class Section { Sensitivity, Linearity };
+// Ramp: a test signal instead of a recording; channel c's sample n of an
+// acquisition is kRampStartMv + c * kRampChannelStepMv + n * kRampStepMv
+// (noise added when configured), so every sample tells its channel and place.
+enum class Section { Sensitivity, Linearity, Ramp };
+inline constexpr double kRampStartMv = 500;
+inline constexpr double kRampChannelStepMv = 2000;
+inline constexpr double kRampStepMv = 1;
 
 // Where a group's heads are at a moment.
 struct ScanPosition {

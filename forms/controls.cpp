@@ -106,6 +106,12 @@ void MenuItem::setCaption(const std::string& c) {
     notify(Property::Caption);
 }
 
+void MenuItem::setShortcut(const std::string& s) {
+    if (shortcut_ == s) return;
+    shortcut_ = s;
+    notify(Property::Other);
+}
+
 void MenuItem::setChecked(bool c) {
     if (checked_ == c) return;
     checked_ = c;

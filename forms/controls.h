@@ -131,10 +131,15 @@ class MenuItem : public Control {
     void setChecked(bool c);
     bool canTakeFocus() const override { return false; }
     bool isSeparator() const { return caption_ == "-"; }
+    // The key that chooses the item without opening its menu, written as
+    // "Ctrl+S" or "F2" (empty: none). A disabled item does not answer it.
+    const std::string& shortcut() const { return shortcut_; }
+    void setShortcut(const std::string& s);
 
   private:
     std::string caption_;
     bool checked_ = false;
+    std::string shortcut_;
 };
 
 }  // namespace forms

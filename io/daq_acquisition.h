@@ -40,6 +40,13 @@ void DaqdriveClearUp(FrmMain& w);
 // Handlers.
 void lbl_Name_AD_DeviceType_Change(FrmMain& w);
 void lbl_n_AD_Channel_Change(FrmMain& w);
+
+// The channel counts of the model and the measurement from the number in
+// lbl_n_AD_Channel: in the advanced mode every channel serves both
+// measurements; otherwise 2 and 4 heads measure linearity on one channel and
+// 8 heads on all, other head counts keep theirs. A caption that is not a
+// number changes nothing (false).
+bool Derive_ADChannelCounts(FrmMain& w);
 void timer_chk_AD_TRG_Timer(FrmMain& w);
 
 // The caller records of this window (nullptr before the first run).

@@ -2,6 +2,7 @@
 // labels of the control panel).
 
 #include <algorithm>
+#include <charconv>
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -25,6 +26,19 @@ bool configFileListed(const std::string& folder, const std::string& name) {
         return entry.is_regular_file(ec);
     }
     return false;
+}
+
+// A whole decimal number, blanks around it allowed ("2", " 2 ", "2.0").
+bool isNumberText(const std::string& text) {
+    const size_t begin = text.find_first_not_of(" \t");
+    if (begin == std::string::npos) return false;
+    const size_t end = text.find_last_not_of(" \t") + 1;
+    double value = 0;
+    const char* first = text.data() + begin;
+    const char* last = text.data() + end;
+    if (*first == '+') ++first;
+    const auto [ptr, ec] = std::from_chars(first, last, value);
+    return ec == std::errc() && ptr == last;
 }
 
 bool endsWithSeparator(const std::string& path) {
@@ -63,9 +77,12 @@ void lbl_Name_AD_DeviceType_Change(FrmMain& w) {
     }
 }
 
-void lbl_n_AD_Channel_Change(FrmMain& w) {
+bool Derive_ADChannelCounts(FrmMain& w) {
     MainState& s = w.st;
-    const int32_t count = toInt16(parseLeadingNumber(w.lbl_n_AD_Channel.caption()));
+    const std::string& caption = w.lbl_n_AD_Channel.caption();
+    // A caption that is not a number keeps the counts in use.
+    if (!isNumberText(caption)) return false;
+    const int32_t count = toInt16(parseLeadingNumber(caption));
     ModelRecord& m = s.model;
     if (s.settings.AdvMode == 1) {
         m.n_AD_channel_Lin = count;
@@ -79,6 +96,11 @@ void lbl_n_AD_Channel_Change(FrmMain& w) {
     }
     s.msr.n_Msr_channel_Lin = m.n_AD_channel_Lin;
     s.msr.n_Msr_channel_Sens = m.n_AD_channel_Sens;
+    return true;
+}
+
+void lbl_n_AD_Channel_Change(FrmMain& w) {
+    if (!Derive_ADChannelCounts(w)) return;
     // Show the selected work-list item again with the new counts.
     if (w.lst_WorkList.listIndex() >= 0 && w.lst_WorkList.Click) w.lst_WorkList.Click();
 }

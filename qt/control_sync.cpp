@@ -205,8 +205,8 @@ void FormWindow::apply(forms::Control& c, Property p) {
 
 void FormWindow::applyAll(forms::Control& c) {
     if (c.kind() == ControlKind::MenuItem) {
-        for (Property p :
-             {Property::Caption, Property::Checked, Property::ToolTip, Property::Enabled, Property::Visible})
+        for (Property p : {Property::Caption, Property::Checked, Property::ToolTip, Property::Other,
+                           Property::Enabled, Property::Visible})
             apply(c, p);
         return;
     }

@@ -3,6 +3,7 @@
 // items of its own is a QMenu; the others are plain actions.
 
 #include <QAction>
+#include <QKeySequence>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -68,7 +69,7 @@ QMenu* FormWindow::ensureMenu(forms::MenuItem& m) {
     forms::Control* ctl = &m;
     connect(menu, &QMenu::aboutToShow, this, [this, ctl] { postInput([ctl] { ctl->userClick(); }); });
     for (forms::Property p : {forms::Property::Caption, forms::Property::Enabled, forms::Property::Visible,
-                              forms::Property::ToolTip})
+                              forms::Property::ToolTip, forms::Property::Other})
         applyMenuItem(m, p);
     return menu;
 }
@@ -103,6 +104,11 @@ void FormWindow::applyMenuItem(forms::MenuItem& m, forms::Property p) {
             break;
         case forms::Property::ToolTip:
             a->setToolTip(toQString(m.toolTip()));
+            break;
+        case forms::Property::Other:
+            // The item's key works while the window is active, menu closed.
+            a->setShortcut(QKeySequence::fromString(toQString(m.shortcut()), QKeySequence::PortableText));
+            a->setShortcutContext(Qt::WindowShortcut);
             break;
         default:
             break;
