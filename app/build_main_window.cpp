@@ -14,14 +14,15 @@
 #include "io/daq_acquisition.h"
 #include "io/input_monitor.h"
 #include "io/remote_control.h"
+#include "measure/graphs.h"
 #include "view/main_layout.h"
+#include "view/view_handlers.h"
 
 namespace morva {
 
 void Wire_App(FrmMain& w) {
     w.Load = [&w] { Form_Load(w); };
     w.Unload = [&w](int&) { Form_Unload(w); };
-    w.Resize = [&w] { Dock_Frames(w); };
     w.cmd_StartFunction.on(&forms::Control::Click, [&w](int i) { cmd_StartFunction_Click(w, i); });
 }
 
@@ -36,6 +37,8 @@ std::unique_ptr<FrmMain> Build_MainWindow(forms::Application& app, const std::st
     Wire_Acquisition(*w);
     Wire_RemoteControl(*w);
     Wire_InputMonitor(*w);
+    Wire_Graphs(*w);
+    Wire_View(*w);
     Wire_App(*w);
     Wire_Language(*w);
     Wire_InPlaceEdit(*w);

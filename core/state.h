@@ -258,6 +258,12 @@ struct MainState {
     // Machine type of the data file last read.
     std::string Dat_MachineType;
 
+    // Waveforms drawn on the sensitivity and linearity graphs since the last
+    // full relayout: a resize redraws them after the grids, a model change
+    // (or any other relayout) clears them.
+    int16_t flg_SensWF_Shown = 0;
+    int16_t flg_LinWF_Shown = 0;
+
     // The data file being saved or loaded.
     DataFileState datafile;
 };

@@ -22,6 +22,7 @@
 #include "qt/dir_tree_widget.h"
 #include "qt/fonts.h"
 #include "qt/form_window.h"
+#include "qt/picture_widget.h"
 
 namespace qtview {
 
@@ -156,7 +157,10 @@ void FormWindow::apply(forms::Control& c, Property p) {
             applyListIndex(c, w);
             break;
         case Property::Picture:
-            w->update();
+            if (auto* picture = dynamic_cast<PictureWidget*>(w))
+                picture->scheduleRepaint();
+            else
+                w->update();
             break;
         case Property::Font:
             w->setFont(toQFont(c.fontName(), c.fontSize(), c.fontBold()));

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/numbers.h"
+#include "view/panel_design.h"
 #include "window/frm_main.h"
 
 namespace morva {
@@ -175,10 +176,12 @@ void layoutFunctionPanels(FrmMain& w) {
     fullRow(w, 28, 6);
     fullRow(w, 24, 7);
 
-    // Input monitor.
+    // Input monitor: run, calibration and back side by side; the options
+    // below them.
     conditionRow(w, 31, 4, 0);
-    fullRow(w, 33, 1);
-    fullRow(w, 32, 2);
+    const Twips halfWidth = (kMenuWidth - 2 * kPanelPad - 60) / 2;
+    w.cmd_StartFunction(33).move(kPanelPad, rowTop(1), halfWidth, kButtonHeight);
+    w.cmd_StartFunction(32).move(kPanelPad + halfWidth + 60, rowTop(1), halfWidth, kButtonHeight);
 
     // Data file.
     fullRow(w, 41, 0);
@@ -196,11 +199,6 @@ void layoutFunctionPanels(FrmMain& w) {
         w.cmd_StartFunction(b).setVisible(false);
     for (int b : {12, 22, 25, 26})
         w.cmd_StartFunction(b).setEnabled(false);
-    // The service buttons belong to the advanced panels.
-    for (int b = 51; b <= 55; ++b) {
-        w.cmd_StartFunction(b).move(0, 0, 1095, 375);
-        w.cmd_StartFunction(b).setVisible(false);
-    }
 }
 
 void layoutSelections(FrmMain& w) {
@@ -269,9 +267,9 @@ void layoutWorkList(FrmMain& w) {
     // Model, control and cable of the list, then the connections of the
     // picked item: two lines each.
     for (int i = 3; i <= 5; ++i)
-        w.lbl_WorkList(i).move(60, 3330 + (i - 3) * 540, inner, 2 * kTextHeight);
+        w.lbl_WorkList(i).move(60, 3330 + (i - 3) * 540, inner, 480);
     for (int i = 0; i <= 2; ++i)
-        w.lbl_WorkList(i).move(60, 5040 + i * 540, inner, 2 * kTextHeight);
+        w.lbl_WorkList(i).move(60, 5040 + i * 540, inner, 480);
 }
 
 void layoutCtrlPanel(FrmMain& w) {
@@ -303,10 +301,6 @@ void layoutHolders(FrmMain& w) {
         c.move(120, 90, width, height);
         c.setVisible(false);
     };
-    hide(w.lst_Version, 4800, 1020);
-    hide(w.txt_debug, 3600, 4800);
-    w.txt_debug.setMultiLine(true);
-    w.txt_debug.setLocked(true);
     hide(w.Text1, 900, kComboHeight);
     hide(w.Text2, 900, kComboHeight);
     hide(w.Text3, 900, kComboHeight);
@@ -318,18 +312,58 @@ void layoutHolders(FrmMain& w) {
     hide(w.lbl_Name_AD_DeviceType, 2400, kTextHeight);
     hide(w.lbl_n_AD_Channel, 600, kTextHeight);
     hide(w.lbl_ProgBar, 100, 120);
-    // The advanced mode's panels, its switch and the in-place editor show
-    // only when asked for.
-    for (int i = 0; i <= 4; ++i)
-        w.pic_AdvMode(i).setVisible(false);
-    w.chk_AdvMode.setVisible(false);
-    w.txt_Input.setVisible(false);
+    // The work list and the remote-control panel show as their switches say
+    // (both off until the settings set them).
+    w.pic_WorkList.setVisible(w.chk_Dsp_WorkList.value() != 0);
+    w.pic_CtrlPanel.setVisible(w.chk_Dsp_CtrlPanel.value() != 0);
+    // The in-place editor shows only while a label is edited.
+    hide(w.txt_Input, 2400, kTextHeight);
+}
+
+// Every control's design geometry and font scaled by k (the frames and
+// pages are sized from the window afterwards). Value panels keep their
+// printed titles in design units.
+void scaleDesign(FrmMain& w, double k) {
+    if (k >= 1.0) return;
+    const auto scaled = [k](Twips v) { return static_cast<Twips>(toInt32(v * k)); };
+    for (const auto& c : w.controls()) {
+        switch (c->kind()) {
+            case forms::ControlKind::Timer:
+            case forms::ControlKind::MenuItem:
+                continue;
+            default:
+                break;
+        }
+        if (c->name() == "pic_Frame" || c->name() == "pic_Page") continue;
+        if (auto* pic = dynamic_cast<forms::PictureBox*>(c.get());
+            pic && pic->userScale().width > 0 && pic->displayList().size() > 1)
+            pic->scale(0, 0, pic->width(), pic->height());
+        // Edges scale, not lengths: controls that touch keep touching.
+        const Twips left = scaled(c->left()), top = scaled(c->top());
+        c->move(left, top, scaled(c->left() + c->width()) - left, scaled(c->top() + c->height()) - top);
+        // Small type is hinted wider than its size: a tenth less keeps the
+        // captions inside their scaled boxes.
+        c->setFont(c->fontName(), c->fontSize() * k * 0.9);
+    }
+    w.pic_Frame(0).move(scaled(w.pic_Frame(0).left()), 0, scaled(w.pic_Frame(0).width()),
+                        scaled(w.pic_Frame(0).height()));
 }
 
 constexpr const char* kItemTitles[] = {
     "Model Name :", "Master Tape :", "Model :", "Mode :", "Master Tape :", "Serial/ID :", "Comment :"};
 
 }  // namespace
+
+double Design_Scale(const forms::Screen& screen) {
+    // The window takes 98 % of the screen; its client area must hold the
+    // band's width and, below the band, a function panel over the remote
+    // control panel.
+    const double clientWidth = screenShare(screen.width) - 120.0;
+    const double clientHeight = screenShare(screen.height) - 990.0;
+    const double needWidth = kSelectionWidth + kInfoWidth;
+    const double needHeight = kBandHeight + kMenuHeight + kCtrlPanelHeight;
+    return std::clamp(std::min(clientWidth / needWidth, clientHeight / needHeight), 0.25, 1.0);
+}
 
 void Layout_MainWindow(FrmMain& w) {
     const forms::Screen& screen = w.app().screen();
@@ -346,12 +380,21 @@ void Layout_MainWindow(FrmMain& w) {
     layoutWorkList(w);
     layoutCtrlPanel(w);
     layoutHolders(w);
-
+    Design_GraphPages(w);
+    Design_MonitorOptions(w);
+    Design_DataFileInfo(w);
+    Design_AdvancedPanels(w);
     w.pic_Border.setBackColor(kSplitterIdle);
-    w.pic_Border.setWidth(kSplitterWidth);
-    const Twips menuFrame = kWorkListWidth + kMenuWidth + kMenuFrameMargin;
+    w.pic_Border.move(0, 0, kSplitterWidth, 1000);
+    w.pic_Border.borderStyle = 0;
+    w.pic_Frame(0).move(kSelectionWidth, 0, kInfoWidth, kBandHeight);
+    for (int i = 0; i <= 2; ++i)
+        w.pic_Frame(i).borderStyle = 0;
+    scaleDesign(w, Design_Scale(screen));
+
+    const Twips menuFrame = w.pic_WorkList.width() + w.pic_CmdMenu(0).width() + kMenuFrameMargin;
     w.pic_Frame(2).setWidth(menuFrame);
-    w.pic_Frame(1).setWidth(std::max<Twips>(0, width - menuFrame - kSplitterWidth - 340));
+    w.pic_Frame(1).setWidth(std::max<Twips>(0, width - menuFrame - w.pic_Border.width() - 340));
     Dock_Frames(w);
 
     const forms::PictureBox& graphs = w.pic_Frame(1);
@@ -359,18 +402,48 @@ void Layout_MainWindow(FrmMain& w) {
         w.pic_Page(i).move(0, 0, graphs.width(), graphs.height());
         w.pic_Page(i).setVisible(i == 0);
     }
-    w.pic_CtrlPanel.setTop(std::max<Twips>(0, w.pic_Frame(2).height() - kCtrlPanelHeight));
+    w.pic_CtrlPanel.setTop(std::max<Twips>(0, w.pic_Frame(2).height() - w.pic_CtrlPanel.height()));
 }
 
 void Dock_Frames(FrmMain& w) {
     const Twips clientWidth = w.scaleWidth();
-    const Twips below = std::max<Twips>(0, w.scaleHeight() - kBandHeight);
-    w.pic_Frame(0).move(kSelectionWidth, 0, std::max<Twips>(0, clientWidth - kSelectionWidth), kBandHeight);
+    const Twips band = w.pic_Frame(0).height();
+    const Twips selections = w.pic_Frame(0).left();
+    const Twips below = std::max<Twips>(0, w.scaleHeight() - band);
+    w.pic_Frame(0).move(selections, 0, std::max<Twips>(0, clientWidth - selections), band);
     forms::PictureBox& graphs = w.pic_Frame(1);
-    graphs.move(0, kBandHeight, graphs.width(), below);
-    w.pic_Border.move(graphs.width(), kBandHeight, w.pic_Border.width(), below);
+    graphs.move(0, band, graphs.width(), below);
+    w.pic_Border.move(graphs.width(), band, w.pic_Border.width(), below);
     forms::PictureBox& menus = w.pic_Frame(2);
-    menus.move(graphs.width() + w.pic_Border.width(), kBandHeight, menus.width(), below);
+    menus.move(graphs.width() + w.pic_Border.width(), band, menus.width(), below);
+}
+
+Twips Menu_FrameWidth(const FrmMain& w) {
+    return static_cast<Twips>(w.st.settings.Dsp_WorkList != 0 ? w.pic_WorkList.width() : 0) +
+           w.pic_CmdMenu(0).width() + (w.st.settings.AdvMode != 0 ? w.pic_AdvMode(0).width() : 0) +
+           kMenuFrameMargin;
+}
+
+void Place_Frames(FrmMain& w) {
+    forms::PictureBox& graphs = w.pic_Frame(1);
+    forms::PictureBox& menus = w.pic_Frame(2);
+    const Twips rest = std::max<Twips>(0, w.scaleWidth() - w.pic_Border.width());
+    const Twips widest = std::max<Twips>(0, rest - (w.pic_CmdMenu(0).width() + kMenuFrameMargin));
+    const Twips graphWidth = std::min(graphs.width(), widest);
+    if (graphs.width() != graphWidth) graphs.setWidth(graphWidth);
+    if (menus.width() != rest - graphWidth) menus.setWidth(rest - graphWidth);
+    Dock_Frames(w);
+}
+
+void Fit_Frames(FrmMain& w) {
+    forms::PictureBox& graphs = w.pic_Frame(1);
+    forms::PictureBox& menus = w.pic_Frame(2);
+    const Twips rest = std::max<Twips>(0, w.scaleWidth() - w.pic_Border.width());
+    const Twips menuWidth =
+        std::min(rest, std::max(menus.width(), w.pic_CmdMenu(0).width() + kMenuFrameMargin));
+    if (menus.width() != menuWidth) menus.setWidth(menuWidth);
+    if (graphs.width() != rest - menuWidth) graphs.setWidth(rest - menuWidth);
+    Dock_Frames(w);
 }
 
 }  // namespace morva

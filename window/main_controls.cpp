@@ -112,8 +112,6 @@ MainControls::MainControls(Form& f)
     for (int i = 0; i <= 7; ++i)
         lbl_Name_SensWF.add(f, i, &pic_Page(1));
     for (int i = 0; i <= 5; ++i)
-        lbl_Name_LinWF.add(f, i, &pic_Page(2));
-    for (int i = 0; i <= 5; ++i)
         cmd_Ctrl.add(f, i, &pic_CtrlPanel);
 
     // Sensitivity page.
@@ -133,6 +131,10 @@ MainControls::MainControls(Form& f)
     }
     for (int i = 0; i <= 3; ++i)
         txt_StartPos_LinWF.add(f, i, &pic_Page(2));
+    // Channel titles 0, 1 on the page; the line legends 2, 3 (channel 0) and
+    // 4, 5 (channel 1) in the name panel above the multi-line graph.
+    for (int i = 0; i <= 5; ++i)
+        lbl_Name_LinWF.add(f, i, i <= 1 ? &pic_Page(2) : &pic_Name_LinWF(i <= 3 ? 0 : 1));
     // Input monitor options.
     for (int i = 0; i <= 9; ++i)
         opt_SamplingRate.add(f, i, &frm_SamplingRate);

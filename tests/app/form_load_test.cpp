@@ -127,13 +127,14 @@ TEST_F(Geometry, NoStoredWidthOpensAt98PercentOneFifthIn) {
     EXPECT_EQ(s().Top, 36);
     // The window width before the change, less the menu frame (work list,
     // menu panel, 50), the splitter and 340.
-    EXPECT_EQ(s().Border, 10000 - (kWorkListWidth + kMenuWidth + 50) - kSplitterWidth - 340);
+    EXPECT_EQ(s().Border, 10000 - (win.pic_WorkList.width() + win.pic_CmdMenu(0).width() + 50) -
+                              win.pic_Border.width() - 340);
     EXPECT_EQ(win.width(), 11760);
     EXPECT_EQ(win.height(), 8820);
     EXPECT_EQ(win.left(), 48);
     EXPECT_EQ(win.top(), 36);
     EXPECT_EQ(win.pic_Frame(1).width(), s().Border);
-    EXPECT_EQ(win.pic_Frame(2).width(), 11760 - s().Border - kSplitterWidth - 120);
+    EXPECT_EQ(win.pic_Frame(2).width(), 11760 - s().Border - win.pic_Border.width() - 120);
 }
 
 TEST_F(Geometry, ResultsRoundHalvesToTheEvenNeighbour) {
@@ -187,7 +188,7 @@ TEST_F(Geometry, PanelsAreDockedInTheMenuFrame) {
     // The frames lie side by side below the band and fill the window.
     EXPECT_EQ(win.pic_Border.left(), win.pic_Frame(1).width());
     EXPECT_EQ(menus.left(), win.pic_Border.left() + win.pic_Border.width());
-    EXPECT_EQ(menus.height(), win.scaleHeight() - kBandHeight);
+    EXPECT_EQ(menus.height(), win.scaleHeight() - win.pic_Frame(0).height());
 }
 
 TEST_F(FormLoad, LegendsTakeTheHeadColoursAndTheBoardListsAreSet) {
