@@ -15,6 +15,7 @@
 #include "io/input_monitor.h"
 #include "io/remote_control.h"
 #include "measure/graphs.h"
+#include "measure/wire_measure.h"
 #include "view/main_layout.h"
 #include "view/view_handlers.h"
 
@@ -24,6 +25,10 @@ void Wire_App(FrmMain& w) {
     w.Load = [&w] { Form_Load(w); };
     w.Unload = [&w](int&) { Form_Unload(w); };
     w.cmd_StartFunction.on(&forms::Control::Click, [&w](int i) { cmd_StartFunction_Click(w, i); });
+    w.lst_WorkList.Click = [&w] { lst_WorkList_Click(w); };
+    w.proc.Reset_FuncCondition.bind([&w] { Reset_FuncCondition(w); });
+    w.proc.Return_MainMenu.bind([&w] { Return_MainMenu(w); });
+    w.proc.Show_WorkListTexts.bind([&w] { Show_WorkListTexts(w); });
 }
 
 std::unique_ptr<FrmMain> Build_MainWindow(forms::Application& app, const std::string& programFolder) {
@@ -39,6 +44,7 @@ std::unique_ptr<FrmMain> Build_MainWindow(forms::Application& app, const std::st
     Wire_InputMonitor(*w);
     Wire_Graphs(*w);
     Wire_View(*w);
+    Wire_Measure(*w);
     Wire_App(*w);
     Wire_Language(*w);
     Wire_InPlaceEdit(*w);

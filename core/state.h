@@ -192,6 +192,12 @@ struct DaqHandles {
     // The allocation and request records and the channel and gain lists
     // handed to the board; they lie below 4 GiB and are owned by io/.
     std::shared_ptr<void> CallerRecords;
+
+    // 1 when the last acquisition run copied its samples into ADData and
+    // ended without an error; 0 from the start of every run and after any
+    // failure (driver error, run-time error, trigger time-out, a run
+    // refused or abandoned).
+    int16_t flg_DaqDataValid = 0;
 };
 
 // The program's version (the window caption and the version dialog show it).

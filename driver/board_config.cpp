@@ -143,6 +143,13 @@ const std::map<std::string, Setter, std::less<>>& setters() {
              c.signal.deviation.push_back(point);
              return true;
          }},
+        {"TapeDeviation = ",
+         [](BoardConfig& c, const std::string& v) {
+             DeviationPoint point{};
+             if (!parseDeviationPoint(v, &point)) return false;
+             c.signal.tapeDeviation.push_back(point);
+             return true;
+         }},
         {"Noise = ", signalNumber(&VtrSignalParams::noiseRms)},
         {"FailOpen = ", faultCode(&BoardConfig::failOpen)},
         {"FailAllocate = ", faultCode(&BoardConfig::failAllocate)},
@@ -194,6 +201,10 @@ std::string rangeError(const BoardConfig& c) {
     for (const DeviationPoint& p : s.deviation) {
         if (!within(p.position, 0, 1) || !within(p.microns, -1e4, 1e4))
             return "Deviation positions must be 0 to 1";
+    }
+    for (const DeviationPoint& p : s.tapeDeviation) {
+        if (!within(p.position, 0, 1) || !within(p.microns, -1e4, 1e4))
+            return "TapeDeviation positions must be 0 to 1";
     }
     return {};
 }

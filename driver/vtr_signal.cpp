@@ -20,8 +20,11 @@ int64_t floorDiv(int64_t value, int64_t divisor) {
 }  // namespace
 
 VtrSignal::VtrSignal(VtrSignalParams params) : params_(std::move(params)) {
-    std::sort(params_.deviation.begin(), params_.deviation.end(),
-              [](const DeviationPoint& a, const DeviationPoint& b) { return a.position < b.position; });
+    const auto byPosition = [](const DeviationPoint& a, const DeviationPoint& b) {
+        return a.position < b.position;
+    };
+    std::sort(params_.deviation.begin(), params_.deviation.end(), byPosition);
+    std::sort(params_.tapeDeviation.begin(), params_.tapeDeviation.end(), byPosition);
 }
 
 int64_t VtrSignal::nextRevolution(double seconds) const {
@@ -72,7 +75,18 @@ double VtrSignal::trapezoid(double offsetMicrons) const {
 }
 
 double VtrSignal::deviationAt(double position) const {
-    const auto& points = params_.deviation;
+    return recorderDeviationAt(position) + tapeDeviationAt(position);
+}
+
+double VtrSignal::recorderDeviationAt(double position) const {
+    return profileAt(params_.deviation, position);
+}
+
+double VtrSignal::tapeDeviationAt(double position) const {
+    return profileAt(params_.tapeDeviation, position);
+}
+
+double VtrSignal::profileAt(const std::vector<DeviationPoint>& points, double position) {
     if (points.empty()) return 0;
     if (position <= points.front().position) return points.front().microns;
     if (position >= points.back().position) return points.back().microns;

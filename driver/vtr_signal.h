@@ -21,7 +21,8 @@
 //
 // Linearity section: each head plays on one slope of its trapezoid, so its
 // level follows the track deviation d(s) along the scan (the `deviation`
-// profile, um, linear between its points): a head "above" the centre plays
+// profile, um, linear between its points, plus the master tape's own
+// deviation `tapeDeviation`): a head "above" the centre plays
 // linCentre + linSeparation - sensSlope * d(s), a head "below" plays
 // linCentre - linSeparation + sensSlope * d(s). Which head is above:
 //   2 heads: scans of even revolution pairs, floor(k / 2) even;
@@ -53,7 +54,10 @@ struct VtrSignalParams {
     double linCentre = 2500;                // mV
     double linSeparation = 300;             // mV
     std::vector<DeviationPoint> deviation;  // sorted by position; empty = straight tracks
-    double noiseRms = 0;                    // mV
+    // The master tape's own track deviation, added to the recorder's: the
+    // tape played on the bench is not perfect either (empty = a perfect tape).
+    std::vector<DeviationPoint> tapeDeviation;
+    double noiseRms = 0;  // mV
     uint64_t seed = 1;
 };
 
@@ -99,8 +103,11 @@ class VtrSignal {
 
     // Trapezoid shape of an offset: 0 .. trackPitch.
     double trapezoid(double offsetMicrons) const;
-    // Track deviation at a position along the scan, um.
+    // Track deviation at a position along the scan, um: the recorder's
+    // profile and the tape's own, each linear between its points.
     double deviationAt(double position) const;
+    double recorderDeviationAt(double position) const;
+    double tapeDeviationAt(double position) const;
 
     // Noise-free level, mV, of a channel at `scans` scan times after t = 0.
     double level(Section section, int channel, int channelCount, double scans) const;
@@ -112,6 +119,7 @@ class VtrSignal {
               std::span<double> out) const;
 
   private:
+    static double profileAt(const std::vector<DeviationPoint>& points, double position);
     VtrSignalParams params_;
 };
 

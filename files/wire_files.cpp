@@ -17,6 +17,7 @@ void Wire_Files(FrmMain& w) {
     w.proc.Read_WorkListFile.bind([&w] { Read_WorkListFile(w); });
     w.proc.Read_SpecLineFile.bind([&w] { Read_SpecLineFile(w); });
     w.proc.Show_ParameterList.bind([&w] { Show_ParameterList(w); });
+    w.proc.Set_ModelParameters.bind([&w] { Set_ModelParameters(w); });
 }
 
 }  // namespace morva

@@ -28,6 +28,32 @@ void CommandButton::setValue(bool pressed) {
     if (pressed) fire(Click);
 }
 
+void CommandButton::setDefault(bool d) {
+    if (d) {
+        for (auto& c : form().controls()) {
+            if (c.get() == this || c->kind() != ControlKind::CommandButton) continue;
+            auto& other = static_cast<CommandButton&>(*c);
+            if (other.default_) {
+                other.default_ = false;
+                other.notify(Property::Other);
+            }
+        }
+    }
+    if (default_ == d) return;
+    default_ = d;
+    notify(Property::Other);
+}
+
+void CommandButton::setCancel(bool c) {
+    if (c) {
+        for (auto& other : form().controls()) {
+            if (other.get() == this || other->kind() != ControlKind::CommandButton) continue;
+            static_cast<CommandButton&>(*other).cancel_ = false;
+        }
+    }
+    cancel_ = c;
+}
+
 void CommandButton::userClick() {
     if (!acceptsInput()) return;
     setFocus();

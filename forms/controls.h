@@ -36,9 +36,11 @@ class CommandButton : public Control {
     void setCaption(const std::string& c);
     void setValue(bool pressed);
     bool isDefault() const { return default_; }
-    void setDefault(bool d) { default_ = d; }
+    // A form has one default and one cancel button: giving a button the
+    // role takes it from every other button of the form.
+    void setDefault(bool d);
     bool isCancel() const { return cancel_; }
-    void setCancel(bool c) { cancel_ = c; }
+    void setCancel(bool c);
     void userClick() override;
 
   private:

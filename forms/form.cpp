@@ -133,6 +133,12 @@ CommandButton* Form::cancelButton() const {
 }
 
 void Form::userReturn() {
+    // A command button that has the focus answers Return itself; the
+    // default button answers it otherwise.
+    if (active_ != nullptr && active_->kind() == ControlKind::CommandButton && active_->acceptsInput()) {
+        active_->userClick();
+        return;
+    }
     if (auto* b = defaultButton()) b->userClick();
 }
 

@@ -92,8 +92,9 @@ class Form {
     void setActiveControl(Control* c);  // used by Control::setFocus
     CommandButton* defaultButton() const;
     CommandButton* cancelButton() const;
-    // The user presses Return / Escape on the form: the default / cancel
-    // button is clicked when it accepts input.
+    // The user presses Return / Escape on the form. Return clicks the
+    // command button that has the focus, or else the default button; Escape
+    // clicks the cancel button; a button clicks only when it accepts input.
     void userReturn();
     void userEscape();
     // The user closes the window (title-bar close).

@@ -171,16 +171,22 @@ void runSteps(FrmMain& w) {
         return;
     }
     const uint32_t status = daqLoadStatus(r.DaqADReq.status);
+    bool dataValid = false;
     if ((status & kDaqStatusError) != 0) {
         uint32_t runtimeError = 0;
         d.DaqError = static_cast<int16_t>(api.GetRuntimeError(request, &runtimeError));
         d.DaqRuntimeError = static_cast<int32_t>(runtimeError);
         showExclamation(w, "Daqdrive Run-time Error = " + numberText(static_cast<int64_t>(runtimeError)));
         s.flags.flg_Measuring = 0;
-    } else if (!copied) {
-        // Completed before the first yield (a board that finishes inside the
-        // arm call): the samples still have to be copied before the release.
-        readBuffer(w, api, request);
+    } else {
+        if (!copied) {
+            // Completed before the first yield (a board that finishes inside
+            // the arm call): the samples still have to be copied before the
+            // release.
+            readBuffer(w, api, request);
+            copied = true;
+        }
+        dataValid = d.DaqError == 0;
     }
 
     d.DaqError = static_cast<int16_t>(api.ReleaseRequest(request));
@@ -193,6 +199,7 @@ void runSteps(FrmMain& w) {
     d.DaqRequestHandle = 0;
     w.timer_chk_AD_TRG.setEnabled(false);
     d.DaqBusy = 0;
+    d.flg_DaqDataValid = dataValid ? 1 : 0;
 }
 
 // Any other error inside a run: report it, release the board, end the run.
@@ -209,6 +216,10 @@ DaqCallerRecords* DaqCallerRecordsOf(FrmMain& w) {
 
 void Run_DaqAcquisition(FrmMain& w) {
     DaqHandles& d = w.st.daq;
+    d.flg_DaqDataValid = 0;
+    // One set of records serves one run: a run started from a handler while
+    // another waits for its board would re-arm the records in use.
+    if (d.DaqBusy == 1) return;
     d.DaqBusy = 1;
     d.flg_AD_TRG_Timeout = 0;
     if (!acquisitionFits(w)) {

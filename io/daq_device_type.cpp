@@ -101,8 +101,9 @@ bool Derive_ADChannelCounts(FrmMain& w) {
 
 void lbl_n_AD_Channel_Change(FrmMain& w) {
     if (!Derive_ADChannelCounts(w)) return;
-    // Show the selected work-list item again with the new counts.
-    if (w.lst_WorkList.listIndex() >= 0 && w.lst_WorkList.Click) w.lst_WorkList.Click();
+    // The connection texts of the selected work-list item follow the new
+    // count; the item is not picked again (that would enter its function).
+    w.proc.Show_WorkListTexts();
 }
 
 }  // namespace morva

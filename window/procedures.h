@@ -74,6 +74,10 @@ struct Procedures {
     Proc<void()> Draw_LinWF;
     Proc<void()> Draw_CorWF;
     Proc<void()> Smooth_CorWF_MasterTape;
+
+    // Work list (app/): the connection texts of the selected item for the
+    // A/D board's channel count, without entering the item's function.
+    Proc<void()> Show_WorkListTexts;
 };
 
 }  // namespace morva

@@ -21,9 +21,6 @@ TEST_F(DataFileInProgram, SaveAutomaticallyThenLoadAndDraw) {
                         " AutoFileName_Year = 1", " AutoFileName_Month = 1", " AutoFileName_Day = 1"});
     FrmMain& win = build();
     win.load();
-    // The sequencer's SaveFile and OpenFile buttons.
-    win.cmd_StartFunction(51).Click = [&win] { win.proc.Write_DataFile(); };
-    win.cmd_StartFunction(52).Click = [&win] { win.proc.Read_DataFile(); };
     win.st.datafile.WallClock = [] { return LocalDateTime{2026, 12, 8, 23, 59, 59}; };
     ASSERT_EQ(win.st.settings.DataFileExt, ".Morva_210");
 
@@ -71,6 +68,7 @@ TEST_F(DataFileInProgram, SaveAutomaticallyThenLoadAndDraw) {
     EXPECT_EQ(win.lbl_DatInfo(6).caption(), "SN/77");
     EXPECT_TRUE(win.pic_CmdMenu(4).visible());
     EXPECT_TRUE(win.pic_Page(2).visible());
+    EXPECT_TRUE(win.pic_Info(1).visible());
     EXPECT_FALSE(win.pic_Graph_Lin(0).displayList().empty());
 
     // Choosing the model again gives the parameter file's counts back.

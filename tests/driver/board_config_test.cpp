@@ -55,6 +55,20 @@ TEST(BoardConfig, DeviationLinesMakeOneProfile) {
     EXPECT_DOUBLE_EQ(signal.deviationAt(0.75), 0.5);
 }
 
+// The master tape's own deviation adds to the recorder's; the linearity
+// level follows the sum.
+TEST(BoardConfig, TapeDeviationAddsToTheRecordersProfile) {
+    const auto config = parse({"Deviation = 0, 0", "Deviation = 1, 2", "TapeDeviation = 0.5, -0.25",
+                               "TapeDeviation = 0, 0.5", "Noise = 0"});
+    ASSERT_TRUE(config);
+    const VtrSignal signal(config->signal);
+    EXPECT_DOUBLE_EQ(signal.recorderDeviationAt(0.25), 0.5);
+    EXPECT_DOUBLE_EQ(signal.tapeDeviationAt(0.25), 0.125);
+    EXPECT_DOUBLE_EQ(signal.deviationAt(0.25), 0.625);
+    EXPECT_DOUBLE_EQ(signal.deviationAt(0.75), 1.5 - 0.25);
+    EXPECT_FALSE(parse({"TapeDeviation = 1.5, 0"}));
+}
+
 TEST(BoardConfig, TextValuesChooseTimingAndSection) {
     auto config = parse({"Timing = RealTime ", "Section = linearity"});
     ASSERT_TRUE(config);

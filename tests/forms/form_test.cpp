@@ -3,6 +3,7 @@
 
 #include "fixture.h"
 #include "forms/controls.h"
+#include "forms/lists.h"
 
 using namespace forms;
 
@@ -50,6 +51,46 @@ TEST_F(FormTest, EscapePressesTheCancelButton) {
     form.userEscape();
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(form.cancelButton(), &cancel);
+}
+
+// A form has one default and one cancel button, whichever was given the
+// role last; Return presses the focused command button before the default.
+TEST_F(FormTest, DefaultAndCancelRolesMoveAndReturnPressesTheFocusedButtonFirst) {
+    auto& run1 = form.add<CommandButton>("cmd_StartFunction", 11);
+    auto& menu1 = form.add<CommandButton>("cmd_StartFunction", 14);
+    auto& run2 = form.add<CommandButton>("cmd_StartFunction", 21);
+    auto& menu2 = form.add<CommandButton>("cmd_StartFunction", 24);
+    auto& other = form.add<CommandButton>("cmd_StartFunction", 22);
+    auto& list = form.add<ListBox>("lst_WorkList");
+    std::vector<int> clicked;
+    for (auto* b : {&run1, &menu1, &run2, &menu2, &other}) {
+        CommandButton* button = b;
+        button->Click = [&clicked, button] { clicked.push_back(button->index()); };
+    }
+    form.show();
+    run1.setDefault(true);
+    menu1.setCancel(true);
+    run2.setDefault(true);
+    menu2.setCancel(true);
+    EXPECT_FALSE(run1.isDefault());
+    EXPECT_FALSE(menu1.isCancel());
+    EXPECT_EQ(form.defaultButton(), &run2);
+    EXPECT_EQ(form.cancelButton(), &menu2);
+
+    // No button has the focus: the default answers Return.
+    list.setFocus();
+    form.userReturn();
+    // The focused button answers Return itself, not the default.
+    other.setFocus();
+    form.userReturn();
+    // A focused button that no longer accepts input leaves Return to the default.
+    other.setEnabled(false);
+    form.userReturn();
+    form.userEscape();
+    EXPECT_EQ(clicked, (std::vector<int>{21, 22, 21, 24}));
+
+    run2.setDefault(false);
+    EXPECT_EQ(form.defaultButton(), nullptr);
 }
 
 TEST_F(FormTest, MessageBoxesAreAnsweredByScriptAndRecorded) {

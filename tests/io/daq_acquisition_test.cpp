@@ -262,6 +262,40 @@ TEST_F(DaqAcquisitionTest, ClearUpWithNothingOpenIsQuiet) {
     expectReleased();
 }
 
+// The callers add a pass to their sums only on this flag: set when the
+// samples were copied, cleared by every failure and by a refused start.
+TEST_F(DaqAcquisitionTest, DataValidFlagOnlyWhenTheSamplesWereCopied) {
+    prepare();
+    w->proc.Run_DaqAcquisition();
+    EXPECT_EQ(w->st.daq.flg_DaqDataValid, 1);
+    for (const char* fault :
+         {"FailOpen = 2100\n", "FailArm = 2103\n", "RuntimeError = 3100\n", "NoTrigger = 1\n"}) {
+        SCOPED_TRACE(fault);
+        writeConfig(fault);
+        dialogs.clear();
+        w->st.daq.flg_DaqDataValid = 1;
+        w->proc.Run_DaqAcquisition();
+        EXPECT_EQ(w->st.daq.flg_DaqDataValid, 0);
+        EXPECT_EQ(dialogs.shown().size(), 1u);
+        expectReleased();
+    }
+
+    // A start while a run holds the records is refused: the board is not
+    // touched and the run in flight keeps its busy flag.
+    writeConfig();
+    dialogs.clear();
+    w->st.daq.DaqBusy = 1;
+    w->st.daq.flg_DaqDataValid = 1;
+    w->proc.Run_DaqAcquisition();
+    EXPECT_EQ(w->st.daq.DaqBusy, 1);
+    EXPECT_EQ(w->st.daq.flg_DaqDataValid, 0);
+    EXPECT_EQ(board.open(), 0u);
+    EXPECT_TRUE(dialogs.shown().empty());
+    w->st.daq.DaqBusy = 0;
+    w->proc.Run_DaqAcquisition();
+    EXPECT_EQ(w->st.daq.flg_DaqDataValid, 1);
+}
+
 TEST_F(DaqAcquisitionTest, BridgeThatCannotBeBoundIsNamedAndTheRunEnds) {
     prepare();
     w->st.ProgramFolder = folder + "/";
@@ -317,10 +351,14 @@ TEST_F(DaqAcquisitionTest, DeviceTypeSelectionChecksTheConfigurationFile) {
 }
 
 TEST_F(DaqAcquisitionTest, ChannelCountFollowsTheHeadCount) {
+    // The work-list texts follow each count; the item is not picked again
+    // (that would enter its function from wherever the count changed).
     int refreshed = 0;
+    int picked = 0;
     w->lst_WorkList.addItem("SP");
     w->lst_WorkList.setListIndex(0);
-    w->lst_WorkList.Click = [&] { ++refreshed; };
+    w->lst_WorkList.Click = [&] { ++picked; };
+    w->proc.Show_WorkListTexts.bind([&] { ++refreshed; });
     ModelRecord& m = w->st.model;
 
     m.nHead = 4;
@@ -348,6 +386,7 @@ TEST_F(DaqAcquisitionTest, ChannelCountFollowsTheHeadCount) {
     EXPECT_EQ(m.n_AD_channel_Sens, 2);
     EXPECT_EQ(w->st.msr.n_Msr_channel_Lin, 2);
     EXPECT_EQ(refreshed, 4);
+    EXPECT_EQ(picked, 0);
 }
 
 // A real-time board completes on its own thread after samples / rate (plus
