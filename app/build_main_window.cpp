@@ -9,6 +9,7 @@
 #include "app/menus.h"
 #include "files/text_file.h"
 #include "files/tool_dialogs.h"
+#include "files/wire_data_file.h"
 #include "files/wire_files.h"
 #include "io/daq_acquisition.h"
 #include "io/input_monitor.h"
@@ -36,6 +37,7 @@ std::unique_ptr<FrmMain> Build_MainWindow(forms::Application& app, const std::st
     Layout_MainWindow(*w);
     // Each subsystem installs its handlers and binds its procedures.
     Wire_Files(*w);
+    Wire_DataFile(*w);
     Wire_ToolDialogs(*w);
     Wire_Acquisition(*w);
     Wire_RemoteControl(*w);

@@ -10,8 +10,12 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+
+#include "core/wall_clock.h"
 
 namespace morva {
 
@@ -204,6 +208,23 @@ struct ProgramVersion {
 // Colours of heads 0..3 in every graph and legend (0x00BBGGRR).
 inline constexpr std::array<int32_t, 4> kColorHead = {0x00FFFF, 0x0000FF, 0x00FF00, 0xFFFF00};
 
+// The measurement data file: the clock a save reads, the time of the save in
+// progress, the successful writes, and the counts a loaded file replaced.
+struct DataFileState {
+    // Empty: the system's local time. Tests pin it.
+    std::function<LocalDateTime()> WallClock;
+    // Read once per save (by the automatic name or by the write itself) and
+    // used by the write that follows.
+    std::optional<LocalDateTime> SaveTime;
+    // Data files written successfully; a dialog sees from it whether the
+    // write it started succeeded.
+    int32_t WriteCount = 0;
+    // The counts of the parameter file and the sequencer that a loaded file
+    // replaced; given back when flg_DataLoaded is cleared.
+    bool CountsHeld = false;
+    int32_t nData_SensWF = 0, nData_LinWF = 0, nType_SensWF = 0;
+};
+
 // The whole shared state of the main window.
 struct MainState {
     SettingsRecord settings;
@@ -248,6 +269,9 @@ struct MainState {
     // (or any other relayout) clears them.
     int16_t flg_SensWF_Shown = 0;
     int16_t flg_LinWF_Shown = 0;
+
+    // The data file being saved or loaded.
+    DataFileState datafile;
 };
 
 }  // namespace morva

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "core/numbers.h"
+#include "files/data_file.h"
 #include "files/mode_parameters.h"
 #include "files/program_files.h"
 #include "files/spec_line_file.h"
@@ -50,6 +51,8 @@ std::string DataFileExt(std::string_view modelName) {
 void Set_ModelParameters(FrmMain& w) {
     MainState& st = w.st;
     SettingsRecord& s = st.settings;
+    // A loaded data file's counts go before anything is derived from them.
+    Restore_CountsBeforeLoad(st);
     const std::string name = w.cmb_ModelNameList.text();
     Load_ModelRow(st, st.ProgramFolder + kVTRParameterFileName, name);
     w.Text1.setText(numberText(st.msr.nLoop_LinRealTime));

@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstdint>
 #include <system_error>
 
 namespace morva {
@@ -40,14 +41,14 @@ class FileDescriptor {
     int fd_;
 };
 
-std::optional<std::string> readWholeFile(const std::filesystem::path& file) {
+std::optional<std::string> readWholeFile(const std::filesystem::path& file, size_t maxBytes) {
     FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
     if (!fd.valid()) return std::nullopt;
     struct stat info {};
     if (::fstat(fd.get(), &info) != 0 || S_ISDIR(info.st_mode)) return std::nullopt;
     std::string bytes;
     char chunk[65536];
-    for (;;) {
+    while (bytes.size() <= maxBytes) {
         const ssize_t got = ::read(fd.get(), chunk, sizeof chunk);
         if (got == 0) break;
         if (got < 0) {
@@ -91,8 +92,18 @@ bool writeAll(int fd, std::string_view bytes) {
 std::filesystem::path temporaryPathFor(const std::filesystem::path& target) {
     static std::atomic<unsigned> counter{0};
     std::string name = target.filename().string();
-    name += ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter.fetch_add(1));
-    return target.parent_path() / name;
+    const std::string suffix =
+        ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter.fetch_add(1));
+    // A target name near the longest the file system takes still leaves
+    // room for the suffix: the name is cut (at a character boundary).
+    constexpr size_t kMaxNameBytes = 255;
+    if (name.size() + suffix.size() > kMaxNameBytes) {
+        size_t keep = kMaxNameBytes - suffix.size();
+        while (keep > 0 && (static_cast<unsigned char>(name[keep]) & 0xC0) == 0x80)
+            --keep;
+        name.resize(keep);
+    }
+    return target.parent_path() / (name + suffix);
 }
 
 }  // namespace
@@ -117,9 +128,20 @@ std::string versionLine(std::string_view fileName, std::string_view headerLine) 
 }
 
 std::optional<std::vector<std::string>> readTextLines(const std::filesystem::path& file) {
-    const std::optional<std::string> bytes = readWholeFile(file);
+    return readTextLines(file, SIZE_MAX - 1);
+}
+
+std::optional<std::vector<std::string>> readTextLines(const std::filesystem::path& file, size_t maxBytes) {
+    const std::optional<std::string> bytes = readWholeFile(file, maxBytes);
     if (!bytes) return std::nullopt;
-    return textLinesOf(*bytes);
+    std::string_view text = *bytes;
+    if (text.size() > maxBytes) {
+        // Cut: keep only whole lines, so no character is split either.
+        text = text.substr(0, maxBytes);
+        const size_t lastEnd = text.rfind('\n');
+        text = lastEnd == std::string_view::npos ? std::string_view() : text.substr(0, lastEnd + 1);
+    }
+    return textLinesOf(text);
 }
 
 std::vector<std::string> textLinesOf(std::string_view bytes) {

@@ -39,6 +39,9 @@ std::string versionLine(std::string_view fileName, std::string_view headerLine);
 std::optional<std::vector<std::string>> readTextLines(const std::filesystem::path& file);
 // The same for bytes already in memory (a file's whole contents).
 std::vector<std::string> textLinesOf(std::string_view bytes);
+// The same, reading at most `maxBytes` of the file: a longer file is cut
+// there, and the line the cut falls into is left out whole.
+std::optional<std::vector<std::string>> readTextLines(const std::filesystem::path& file, size_t maxBytes);
 
 // Sequential reader over the lines of a file, as the readers walk them:
 // next() gives the next line or nothing at the end.

@@ -56,6 +56,13 @@ void DirList::setPath(const std::string& p) {
     fire(Change);
 }
 
+bool DirList::userSetPath(const std::string& p) {
+    std::error_code ec;
+    if (!acceptsInput() || p.empty() || !fs::is_directory(p, ec)) return false;
+    setPath(p);
+    return true;
+}
+
 void DirList::refresh() {
     clear();
     std::vector<std::string> names;

@@ -27,6 +27,9 @@ class DirList : public ListControl {
     DirList(Form& f, std::string name, int index, Control* container);
     const std::string& path() const { return path_; }
     void setPath(const std::string& p);
+    // The user picks a folder in the tree or types its path: taken (Change
+    // fires) when the list accepts input and the folder exists.
+    bool userSetPath(const std::string& p);
     std::function<void()> Change;
     void refresh();
 

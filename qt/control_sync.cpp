@@ -19,6 +19,7 @@
 #include "forms/controls.h"
 #include "forms/file_lists.h"
 #include "forms/lists.h"
+#include "qt/dir_tree_widget.h"
 #include "qt/fonts.h"
 #include "qt/form_window.h"
 #include "qt/picture_widget.h"
@@ -256,8 +257,10 @@ void FormWindow::applyText(forms::Control& c, QWidget* w) {
             break;
         }
         case ControlKind::DriveList:
-        case ControlKind::DirList:
             applyListIndex(c, w);
+            break;
+        case ControlKind::DirList:
+            static_cast<DirTreeWidget*>(w)->showPath(toQString(static_cast<forms::DirList&>(c).path()));
             break;
         default:
             break;

@@ -13,8 +13,10 @@
 #include <QRadioButton>
 
 #include "forms/controls.h"
+#include "forms/file_lists.h"
 #include "forms/lists.h"
 #include "forms/picture.h"
+#include "qt/dir_tree_widget.h"
 #include "qt/form_window.h"
 #include "qt/picture_widget.h"
 
@@ -58,8 +60,9 @@ QWidget* FormWindow::createWidget(forms::Control& c, QWidget* parent) {
         case ControlKind::TextBox:
             if (static_cast<forms::TextBox&>(c).multiLine()) return new QPlainTextEdit(parent);
             return new QLineEdit(parent);
-        case ControlKind::ListBox:
         case ControlKind::DirList:
+            return new DirTreeWidget(parent);
+        case ControlKind::ListBox:
         case ControlKind::FileList: {
             auto* list = new QListWidget(parent);
             list->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -125,8 +128,13 @@ void FormWindow::connectInput(forms::Control& c, QWidget* w) {
                 connect(plain, &QPlainTextEdit::textChanged, this, sendText);
             break;
         }
-        case ControlKind::ListBox:
         case ControlKind::DirList:
+            static_cast<DirTreeWidget*>(w)->pathChosen = [this, ctl](const QString& path) {
+                postInput([ctl, path] { static_cast<forms::DirList&>(*ctl).userSetPath(toStdString(path)); },
+                          [this, ctl] { apply(*ctl, forms::Property::Text); });
+            };
+            break;
+        case ControlKind::ListBox:
         case ControlKind::FileList: {
             auto* list = static_cast<QListWidget*>(w);
             connect(list, &QListWidget::currentRowChanged, this, [this, ctl](int row) {

@@ -21,6 +21,7 @@
 #include <QScreen>
 
 #include "all_controls_form.h"
+#include "qt/dir_tree_widget.h"
 #include "qt/fonts.h"
 #include "qt/picture_widget.h"
 
@@ -45,7 +46,7 @@ TEST_F(FormView, EveryKindGetsItsWidgetInItsContainer) {
     EXPECT_NE(widgetAs<QComboBox>(cmb), nullptr);
     EXPECT_NE(dynamic_cast<qtview::PictureWidget*>(widget(pic)), nullptr);
     EXPECT_NE(widgetAs<QComboBox>(drv), nullptr);
-    EXPECT_NE(widgetAs<QListWidget>(dir), nullptr);
+    EXPECT_NE(dynamic_cast<qtview::DirTreeWidget*>(view->widgetOf(dir)), nullptr);  // a folder tree
     EXPECT_NE(widgetAs<QListWidget>(fil), nullptr);
     EXPECT_EQ(widget(tmr), nullptr);
     EXPECT_EQ(widget(mnuFile), nullptr);

@@ -1,0 +1,21 @@
+#include "core/wall_clock.h"
+
+#include <ctime>
+
+namespace morva {
+
+LocalDateTime localDateTimeNow() {
+    const std::time_t now = std::time(nullptr);
+    std::tm parts{};
+    localtime_r(&now, &parts);
+    LocalDateTime t;
+    t.Year = parts.tm_year + 1900;
+    t.Month = parts.tm_mon + 1;
+    t.Day = parts.tm_mday;
+    t.Hour = parts.tm_hour;
+    t.Minute = parts.tm_min;
+    t.Second = parts.tm_sec;
+    return t;
+}
+
+}  // namespace morva
