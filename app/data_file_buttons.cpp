@@ -50,11 +50,14 @@ void DataFile_Button(FrmMain& w, int Index) {
         case 51:
             w.proc.Write_DataFile();
             break;
-        case 52:
+        case 52: {
             if (Run_InProgress(w)) break;
+            // A load that was declined or failed keeps the screen as it was.
+            const int32_t readsBefore = w.st.datafile.ReadCount;
             w.proc.Read_DataFile();
-            showDataFilePages(w);
+            if (w.st.datafile.ReadCount != readsBefore) showDataFilePages(w);
             break;
+        }
         case 53:
             w.proc.Draw_SensGrid();
             w.proc.Draw_LinGrid();

@@ -219,6 +219,9 @@ struct DataFileState {
     // Data files written successfully; a dialog sees from it whether the
     // write it started succeeded.
     int32_t WriteCount = 0;
+    // Data files read and shown; the load button sees from it whether the
+    // read it started succeeded.
+    int32_t ReadCount = 0;
     // The counts of the parameter file and the sequencer that a loaded file
     // replaced; given back when flg_DataLoaded is cleared.
     bool CountsHeld = false;

@@ -253,6 +253,7 @@ void apply(FrmMain& w, const DataFileContents& c) {
     }
 
     st.flags.flg_DataLoaded = 1;
+    ++st.datafile.ReadCount;
     st.flags.flg_PeakHold = 1;  // so the loaded waving values are shown
     // The values shown are not a measurement of this session: saving them
     // again would mix two measurements.

@@ -78,5 +78,26 @@ TEST_F(DataFileInProgram, SaveAutomaticallyThenLoadAndDraw) {
     EXPECT_EQ(st.params.nData_LinWF, 100);
 }
 
+// A load that fails (not a data file, then a missing file) says so and
+// leaves the screen on the page the operator was on.
+TEST_F(DataFileInProgram, AFailedLoadKeepsTheScreen) {
+    writeProgramFolder({"StartupModelName = VK-210", "StartupMode_PN = PAL", "StartupTape = MT-A"});
+    FrmMain& win = build();
+    win.load();
+    writeLines("Data/notes.Morva_210", {"just some notes", "nothing = here"});
+    win.st.DataFileName = "notes.Morva_210";
+    for (const char* name : {"notes.Morva_210", "gone.Morva_210"}) {
+        win.st.DataFileName = name;
+        win.cmd_StartFunction(52).setValue(true);
+        EXPECT_TRUE(win.pic_Page(0).visible()) << name;
+        EXPECT_FALSE(win.pic_Page(2).visible()) << name;
+        EXPECT_FALSE(win.pic_Info(1).visible()) << name;
+        EXPECT_EQ(win.st.flags.flg_DataLoaded, 0) << name;
+    }
+    ASSERT_EQ(dialogs.shown().size(), 2u);
+    EXPECT_NE(dialogs.shown()[0].prompt.find("is not a MORVA data file"), std::string::npos);
+    EXPECT_NE(dialogs.shown()[1].prompt.find("Cannot read the data file"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace morva::test
