@@ -22,6 +22,7 @@
 #include <filesystem>
 #include <initializer_list>
 #include <memory>
+#include <ostream>
 #include <sstream>
 #include <string>
 
@@ -95,6 +96,10 @@ struct ScreenCase {
     const char* language;
 };
 
+void PrintTo(const ScreenCase& c, std::ostream* os) {
+    *os << c.width << "x" << c.height << " " << c.language;
+}
+
 struct CaptionFit : QtFormsTest, ::testing::WithParamInterface<ScreenCase> {
     fs::path folder;
     std::unique_ptr<FrmMain> w;
@@ -148,6 +153,9 @@ TEST_P(CaptionFit, EveryCaptionFitsOnEveryPage) {
 
     showPanels(0, 0);
     ASSERT_TRUE(view->widgetOf(win.lbl_MainFace(0))->isVisible());
+    EXPECT_EQ(win.lbl_MainFace(0).caption(), "MORVA");
+    EXPECT_EQ(win.lbl_MainFace(1).caption().rfind("Ver. ", 0), 0u);
+    EXPECT_LT(win.lbl_MainFace(2).top() + win.lbl_MainFace(2).height(), win.chk_AdvMode.top());
     check("main page");
     showPanels(0, 4);
     check("data-file panel");
