@@ -1,7 +1,8 @@
 // What a person reads in the main window, measured on the real widgets: on
 // every page (main, sensitivity, linearity with one and two channels, input
 // monitor, data file, advanced mode) in English and Japanese, on a small
-// and a large screen, every visible caption fits its control at the
+// and a large screen, every visible caption (labels, buttons, check and
+// option buttons, frame titles) fits its control at the
 // control's font and every visible control lies inside the window. A
 // disabled control's caption stays readable on the grey face.
 
@@ -11,6 +12,7 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QFontMetrics>
+#include <QGroupBox>
 #include <QImage>
 #include <QLabel>
 #include <QMainWindow>
@@ -18,6 +20,7 @@
 #include <QRadioButton>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QStyleOptionGroupBox>
 #include <algorithm>
 #include <filesystem>
 #include <initializer_list>
@@ -78,6 +81,18 @@ std::string captionFaults(qtview::QtFormView& view, FrmMain& w) {
             if (need.width() > room.width() || need.height() > room.height())
                 out << c->displayName() << " \"" << label->text().toStdString() << "\" needs " << need.width()
                     << "x" << need.height() << ", has " << room.width() << "x" << room.height() << "\n";
+        } else if (auto* frame = qobject_cast<QGroupBox*>(widget)) {
+            QStyleOptionGroupBox opt;
+            opt.initFrom(frame);
+            opt.text = frame->title();
+            opt.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
+            const int room = frame->style()
+                                 ->subControlRect(QStyle::CC_GroupBox, &opt, QStyle::SC_GroupBoxFrame, frame)
+                                 .width();
+            const int need = fm.horizontalAdvance(withoutAccessKeys(frame->title()));
+            if (need > room)
+                out << c->displayName() << " \"" << frame->title().toStdString() << "\" needs " << need
+                    << ", has " << room << "\n";
         } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
             const QString text = withoutAccessKeys(button->text());
             if (text.isEmpty()) continue;
