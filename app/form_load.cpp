@@ -116,6 +116,7 @@ void Form_Load(FrmMain& w) {
     st.flags.flg_Busy = 1;
     st.version = Program_Version();
     w.setCaption(Window_Caption(st.version));
+    w.lbl_MainFace(1).setCaption("Ver. " + Version_Text(st.version));
     st.ProgramFolder =
         withTrailingSeparator(st.ProgramFolder.empty() ? executableFolder() : st.ProgramFolder);
     st.daq = DaqHandles{};

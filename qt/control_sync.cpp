@@ -62,6 +62,19 @@ void setColor(QPalette& pal, QPalette::ColorRole role, const QColor& color, bool
     if (disabledToo) pal.setColor(QPalette::Disabled, role, color);
 }
 
+// A disabled control's caption: half way between its text and its back
+// colour, greyed as the platform greys it, yet readable on any face (the
+// style's own disabled text is nearly the colour of a grey face).
+QColor disabledText(const QColor& fore, const QColor& back) {
+    return QColor((fore.red() + back.red()) / 2, (fore.green() + back.green()) / 2,
+                  (fore.blue() + back.blue()) / 2);
+}
+
+void setTextColor(QPalette& pal, QPalette::ColorRole role, const QColor& fore, const QColor& back) {
+    setColor(pal, role, fore, false);
+    pal.setColor(QPalette::Disabled, role, disabledText(fore, back));
+}
+
 }  // namespace
 
 void FormWindow::applyForm(Property p) {
@@ -274,35 +287,35 @@ void FormWindow::applyColors(forms::Control& c, QWidget* w) {
     switch (c.kind()) {
         case ControlKind::CommandButton:
             setColor(pal, QPalette::Button, back, true);
-            setColor(pal, QPalette::ButtonText, fore, false);
+            setTextColor(pal, QPalette::ButtonText, fore, back);
             break;
         case ControlKind::TextBox:
         case ControlKind::ListBox:
         case ControlKind::DirList:
         case ControlKind::FileList:
             setColor(pal, QPalette::Base, back, false);
-            setColor(pal, QPalette::Text, fore, false);
+            setTextColor(pal, QPalette::Text, fore, back);
             break;
         case ControlKind::ComboBox:
         case ControlKind::DriveList:
             setColor(pal, QPalette::Base, back, false);
             setColor(pal, QPalette::Button, back, false);
-            setColor(pal, QPalette::Text, fore, false);
-            setColor(pal, QPalette::ButtonText, fore, false);
+            setTextColor(pal, QPalette::Text, fore, back);
+            setTextColor(pal, QPalette::ButtonText, fore, back);
             break;
         case ControlKind::CheckBox:
         case ControlKind::OptionButton:
             // Qt's buttons fill with the Button role, and their text uses
             // either role depending on the style.
             setColor(pal, QPalette::Button, back, true);
-            setColor(pal, QPalette::ButtonText, fore, false);
+            setTextColor(pal, QPalette::ButtonText, fore, back);
             setColor(pal, QPalette::Window, back, true);
-            setColor(pal, QPalette::WindowText, fore, false);
+            setTextColor(pal, QPalette::WindowText, fore, back);
             w->setAutoFillBackground(true);
             break;
         default:  // labels, frames and pictures fill their own back colour
             setColor(pal, QPalette::Window, back, true);
-            setColor(pal, QPalette::WindowText, fore, false);
+            setTextColor(pal, QPalette::WindowText, fore, back);
             w->setAutoFillBackground(true);
             break;
     }

@@ -101,46 +101,75 @@ void Design_GraphPages(FrmMain& w) {
     // small, in the bottom right corner (Set_View places them).
     w.lbl_AdvMode(0).move(0, 0, 240, 240);
     w.lbl_AdvMode(1).move(0, 0, 240, 240);
-    w.chk_AdvMode.move(0, 0, 1500, kTextHeight);
+    w.chk_AdvMode.move(0, 0, 1860, kTextHeight);
     w.chk_AdvMode.setCaption("Advanced Mode");
     w.chk_AdvMode.setVisible(false);
+
+    // The main page's face: the program's name large, its version below,
+    // and the usual road through the functions (Set_View centres them).
+    const struct {
+        Twips height;
+        double points;
+        bool bold;
+        const char* caption;
+    } face[] = {{960, 36, true, "MORVA"},
+                {420, 14, false, ""},
+                {360, 12, false, "Sensitivity → Linearity → Data Save"}};
+    for (int i = 0; i <= 2; ++i) {
+        forms::Label& l = w.lbl_MainFace(i);
+        l.move(0, 0, 6000, face[i].height);
+        l.setFont(l.fontName(), face[i].points);
+        l.setFontBold(face[i].bold);
+        l.setAlignment(2);
+        if (*face[i].caption != 0) l.setCaption(face[i].caption);
+    }
+    w.lbl_MainFace(0).setForeColor(0x404040);
+    w.lbl_MainFace(2).setForeColor(0x404040);
 }
 
 void Design_MonitorOptions(FrmMain& w) {
-    const Twips inner = kMenuWidth - 2 * 90;
+    // Below the run, calibration and back buttons: the rates in two columns
+    // (the list runs down the first and on down the second), the point
+    // ranges in one column, the scale types side by side, then the three
+    // values. Each frame spans the panel, so every caption has its room.
+    const Twips frameLeft = 60;
+    const Twips frameWidth = kMenuWidth - 2 * frameLeft;
+    const Twips optionLeft = 60;
     const Twips optionPitch = 240;
-    const Twips column = inner / 2;
+    const Twips titleRoom = 240;
+    const Twips column = (frameWidth - 2 * optionLeft) / 2;
+    const Twips columnWidth = column - 15;
+    const Twips fullWidth = frameWidth - 2 * optionLeft;
 
-    // The list runs down the first column and on down the second.
     const char* rateCaptions[] = {"60 kHz", "50 kHz",   "40 kHz", "25 kHz",   "12.5 kHz",
                                   "8 kHz",  "6.67 kHz", "5 kHz",  "3.33 kHz", "1.67 kHz"};
-    Twips top = 1500;
-    w.frm_SamplingRate.move(90, top, inner, 240 + 5 * optionPitch + 60);
+    Twips top = kMonitorOptionsTop;
+    w.frm_SamplingRate.move(frameLeft, top, frameWidth, titleRoom + 5 * optionPitch + 60);
     w.frm_SamplingRate.setCaption("Sampling Rate");
     for (int i = 0; i <= 9; ++i) {
         forms::OptionButton& o = w.opt_SamplingRate(i);
-        o.move(90 + (i / 5) * column, 240 + (i % 5) * optionPitch, column - 120, optionPitch);
+        o.move(optionLeft + (i / 5) * column, titleRoom + (i % 5) * optionPitch, columnWidth, optionPitch);
         o.setCaption(rateCaptions[i]);
     }
     top += w.frm_SamplingRate.height() + 60;
 
     const char* ranges[] = {"5000 points", "2500 points", "1000 points",
                             "500 points",  "250 points",  "100 points"};
-    w.frm_Range.move(90, top, inner, 240 + 3 * optionPitch + 60);
+    w.frm_Range.move(frameLeft, top, frameWidth, titleRoom + 6 * optionPitch + 60);
     w.frm_Range.setCaption("Range");
     for (int i = 0; i <= 5; ++i) {
         forms::OptionButton& o = w.opt_Range(i);
-        o.move(90 + (i / 3) * column, 240 + (i % 3) * optionPitch, column - 120, optionPitch);
+        o.move(optionLeft, titleRoom + i * optionPitch, fullWidth, optionPitch);
         o.setCaption(ranges[i]);
     }
     top += w.frm_Range.height() + 60;
 
-    w.frm_ScaleType.move(90, top, inner, 240 + optionPitch + 60);
+    w.frm_ScaleType.move(frameLeft, top, frameWidth, titleRoom + optionPitch + 60);
     w.frm_ScaleType.setCaption("Scale");
     const char* types[] = {"Points", "Time"};
     for (int i = 0; i <= 1; ++i) {
         forms::OptionButton& o = w.opt_ScaleType(i);
-        o.move(90 + i * column, 240, column - 120, optionPitch);
+        o.move(optionLeft + i * column, titleRoom, columnWidth, optionPitch);
         o.setCaption(types[i]);
     }
     top += w.frm_ScaleType.height() + 60;
@@ -155,7 +184,7 @@ void Design_MonitorOptions(FrmMain& w) {
     for (int i = 0; i <= 2; ++i) {
         w.lbl_MoniTitle(i).move(90, top + i * 270, 1080, kTextHeight);
         w.lbl_MoniTitle(i).setCaption(titles[i]);
-        w.lbl_Moni(i).move(90 + 1110, top + i * 270, inner - 1110, kTextHeight);
+        w.lbl_Moni(i).move(90 + 1110, top + i * 270, kMenuWidth - 2 * 90 - 1110, kTextHeight);
         w.lbl_Moni(i).setCaption(values[i]);
         w.lbl_Moni(i).setBackColor(kWhite);
         w.lbl_Moni(i).setAlignment(1);

@@ -16,6 +16,9 @@ inline constexpr forms::Twips kNamePanelHeight = 300;  // pic_Name_LinWF and the
 inline constexpr forms::Twips kStartPosWidth = 600;    // txt_StartPos_LinWF
 inline constexpr forms::Twips kAdvWidth = 3600;        // pic_AdvMode(0..4)
 inline constexpr forms::Color kGraphBack = 0x000000;
+// The input monitor's options start below its buttons on pic_CmdMenu(3)
+// and end above the panel's foot (kMenuHeight).
+inline constexpr forms::Twips kMonitorOptionsTop = 1470;
 
 // The service buttons (pic_AdvMode(0)), the sensitivity intermediates (1),
 // the linearity adjustment (2), the parameter list (3), the version list (4):

@@ -156,6 +156,19 @@ void placeMainPage(FrmMain& w, Twips W, Twips H) {
     a.move(b.left() - a.width(), bottom - a.height(), a.width(), a.height());
     chk.move(std::max<Twips>(0, a.left() - kGap - chk.width()), bottom - chk.height(), chk.width(),
              chk.height());
+
+    // The face: name, version and road across the page, centred, a third
+    // of the free height from the top, clear of the corner's switch.
+    Twips total = 0;
+    for (int i = 0; i <= 2; ++i)
+        total += w.lbl_MainFace(i).height();
+    const Twips room = std::max<Twips>(0, chk.top() - kGap);
+    Twips top = std::max<Twips>(kGap, std::min((H - total) / 3, room - total));
+    for (int i = 0; i <= 2; ++i) {
+        forms::Label& l = w.lbl_MainFace(i);
+        l.move(kGap, top, std::max<Twips>(1, W - 2 * kGap), l.height());
+        top += l.height();
+    }
 }
 
 void recordGeometry(FrmMain& w, Twips W) {

@@ -168,6 +168,9 @@ MainControls::MainControls(Form& f)
     for (int i = 0; i <= 1; ++i)
         mnu_ToolItem.add(f, i, &mnu_Tool);
     mnu_HelpItem.add(f, 0, &mnu_Help);
+    // The main page's face.
+    for (int i = 0; i <= 2; ++i)
+        lbl_MainFace.add(f, i, &pic_Page(0));
     f.menuHeight = 300;  // the menu bar takes a line of the window's height
 
     timer1.setInterval(750);

@@ -147,6 +147,10 @@ struct MainControls {
     forms::ControlArray<forms::MenuItem> mnu_ToolItem{"mnu_ToolItem"};  // 0..1
     forms::MenuItem& mnu_Help;
     forms::ControlArray<forms::MenuItem> mnu_HelpItem{"mnu_HelpItem"};  // 0
+
+    // The main page's face (pic_Page(0)): 0 the program's name, 1 its
+    // version, 2 the usual road through the functions.
+    forms::ControlArray<forms::Label> lbl_MainFace{"lbl_MainFace"};  // 0..2
 };
 
 // Indexes of the function buttons on each panel.

@@ -318,6 +318,10 @@ Rates measureRates(ShellWindow& t, FrmMain& win, int rateIndex, int rangeIndex, 
 TEST_F(ShellWindow, TheMonitorKeepsUpWithTheRealTimeBoard) {
     MORVA_SKIP_TIMING_IN_SANITIZED_BUILD();
     board("realtime", "auto");
+    // The window of an 800 x 800 screen: the rate is compared for the graph
+    // size it was first measured with (a larger graph costs more to paint).
+    app.screen().width = 12000;
+    app.screen().height = 12000;
     FrmMain& win = open("English");
     showMonitorPage(win);
     win.st.settings.n_AD_Channel = 2;
