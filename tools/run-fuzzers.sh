@@ -1,7 +1,8 @@
 #!/bin/bash
 # Runs every fuzz target of a fuzz build, one after another, each on its seed
 # corpus plus a working corpus kept in the build folder.
-#   tools/run-fuzzers.sh <build-fuzz> runs <N>     each target N executions (CI)
+#   tools/run-fuzzers.sh <build-fuzz> runs <N>     each target N executions, at most
+#                                                  FUZZ_MAX_SECONDS (15) seconds each (CI)
 #   tools/run-fuzzers.sh <build-fuzz> seconds <S>  each target S seconds
 # A crash stops the run with the target's name; the reproducer is left in
 # <build-fuzz>/fuzz/crashes/<target>/. Prints the executions of each target.
@@ -10,7 +11,7 @@ build=$1
 mode=$2
 amount=$3
 case "$mode" in
-  runs) limit="-runs=$amount" ;;
+  runs) limit="-runs=$amount -max_total_time=${FUZZ_MAX_SECONDS:-15}" ;;
   seconds) limit="-max_total_time=$amount" ;;
   *) echo "mode is runs or seconds" >&2; exit 2 ;;
 esac
