@@ -144,6 +144,7 @@ void Read_StartupSettingFile(FrmMain& w, const std::function<void()>& beforeBoar
     const std::optional<std::vector<std::string>> lines = readTextLines(file);
     if (!lines) {
         w.lst_Version.addItem(unreadableFileLine(kStartupSettingFileName, file));
+        if (beforeBoard) beforeBoard();
         Apply_StartupDefaults(w);
         return;
     }
@@ -155,12 +156,11 @@ void Read_StartupSettingFile(FrmMain& w, const std::function<void()>& beforeBoar
         recognised += applySetting(w, splitKeyValue(*line), board) ? 1 : 0;
     // An empty, truncated or foreign file holds no setting at all: start as
     // on the first start rather than with no model, board or standard.
-    if (recognised == 0) {
-        Apply_StartupDefaults(w);
-        return;
-    }
     if (beforeBoard) beforeBoard();
-    if (board) w.lbl_Name_AD_DeviceType.setCaption(*board);
+    if (recognised == 0)
+        Apply_StartupDefaults(w);
+    else if (board)
+        w.lbl_Name_AD_DeviceType.setCaption(*board);
 }
 
 void Apply_StartupDefaults(FrmMain& w) {

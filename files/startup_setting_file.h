@@ -17,9 +17,10 @@ namespace morva {
 // any other text keeps the old value. Other numbers are parsed leniently and
 // clamped to their 16-bit or 32-bit target.
 //
-// The board named in the file is selected after every other line is read,
-// once `beforeBoard` has run (start-up repairs the folders there, so the
-// board's configuration file is looked for in the folder actually used).
+// The board named in the file (or the first-start board) is selected after
+// every other line is read, once `beforeBoard` has run (start-up repairs the
+// folders there, so the board's configuration file is looked for in the
+// folder actually used).
 //
 // A missing file adds "MORVA StartupSetting.dat : not found" to lst_Version
 // (": could not be read" for one that exists but cannot be read) and starts

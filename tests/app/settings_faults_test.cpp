@@ -140,6 +140,19 @@ TEST_F(SettingsFaults, AMovedProgramFolderKeepsItsFoldersAndFindsItsBoard) {
     EXPECT_EQ(again.st.settings.Path_DataFile, programFolder() + "Data/");
 }
 
+// Without a settings file the first-start board is checked in the repaired
+// configuration folder (the program folder), wherever the program was
+// started from.
+TEST_F(SettingsFaults, TheFirstStartBoardIsCheckedInTheProgramFolder) {
+    writeFolderWithBoard({});
+    std::filesystem::remove(path("MORVA StartupSetting.dat"));
+    FrmMain& win = build();
+    win.load();
+    EXPECT_EQ(win.lbl_Name_AD_DeviceType.caption(), "SIM-VTR-ADC");
+    EXPECT_EQ(win.st.settings.Path_DaqConfigFile, programFolder());
+    EXPECT_TRUE(dialogs.prompts().empty()) << dialogs.prompts().front();
+}
+
 // A start-up file that is a FIFO or a device never ends a read: the program
 // starts anyway and names the file.
 TEST_F(SettingsFaults, AFifoOrDeviceInPlaceOfAStartUpFileDoesNotHang) {
