@@ -4,7 +4,7 @@
 JOBS ?= $(shell nproc)
 BUILD ?= build
 
-.PHONY: run test build deps sanitize tsan format-check clean
+.PHONY: run test build deps sanitize tsan fuzz fuzz-short fuzz-build format-check clean
 
 deps:
 	@./tools/install-deps.sh
@@ -31,8 +31,25 @@ tsan: deps
 	cmake --build build-tsan -j $(JOBS)
 	cd build-tsan && TSAN_OPTIONS=halt_on_error=1 ctest --output-on-failure -j $(JOBS) -L threads
 
+# Every reader of outside input under libFuzzer with ASan and UBSan (clang).
+# `make fuzz` runs each target FUZZ_SECONDS (default 600); `make fuzz-short`
+# is CI's stage: a fixed number of executions per target, each target cut
+# off after 15 s so the whole stage stays under 3 minutes.
+FUZZ_SECONDS ?= 600
+FUZZ_RUNS ?= 20000
+fuzz-build: deps
+	cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+	  -DMORVA_FUZZ=ON -DMORVA_BUILD_QT=OFF -DMORVA_BENCHMARKS=OFF
+	cmake --build build-fuzz -j $(JOBS) --target morva_fuzzers
+
+fuzz: fuzz-build
+	./tools/run-fuzzers.sh build-fuzz seconds $(FUZZ_SECONDS)
+
+fuzz-short: fuzz-build
+	./tools/run-fuzzers.sh build-fuzz runs $(FUZZ_RUNS)
+
 format-check: deps
 	@git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 
 clean:
-	rm -rf build build-asan build-tsan
+	rm -rf build build-asan build-tsan build-fuzz

@@ -124,7 +124,12 @@ void Form_Load(FrmMain& w) {
     // 5: the start-up files, in this order.
     Read_ParameterFile(w);
     Read_VTRParameterList(w);
-    Read_StartupSettingFile(w);
+    // The program's own temporary files left by a rewrite that died.
+    removeStaleTemporaryFiles(st.ProgramFolder);
+    // The folders are repaired before the stored board is selected, so its
+    // configuration file is looked for where it will be used.
+    Read_StartupSettingFile(w, [&w] { checkFolders(w); });
+    removeStaleTemporaryFiles(s.Path_DataFile);
     Read_MasterTapeList(w);
     st.msr.n_Msr_channel_Lin = 1;
     st.msr.n_Msr_channel_Sens = 1;

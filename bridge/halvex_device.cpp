@@ -38,6 +38,8 @@ uint16_t DaqOpenDeviceVB(const char* dllName, uint16_t* device, const char* devi
                          const char* configPath) {
     if (device == nullptr) return kDaqErrBadArgument;
     *device = 0;
+    // Every text names something the driver needs: none may be missing.
+    if (dllName == nullptr || deviceType == nullptr || configPath == nullptr) return kDaqErrBadArgument;
     uint16_t handle = 0;
     const uint16_t opened = DaqOpenDevice(dllName, &handle, deviceType, configPath);
     if (opened != kDaqOk) return opened;

@@ -10,19 +10,6 @@ namespace morva {
 
 namespace {
 
-// ---------------------------------------------------------------- rounding
-
-template <typename Int>
-Int toClampedInteger(double value) {
-    if (std::isnan(value)) return 0;
-    const double rounded = roundHalfEven(value);
-    if (rounded <= static_cast<double>(std::numeric_limits<Int>::min()))
-        return std::numeric_limits<Int>::min();
-    if (rounded >= static_cast<double>(std::numeric_limits<Int>::max()))
-        return std::numeric_limits<Int>::max();
-    return static_cast<Int>(rounded);
-}
-
 // ---------------------------------------------------------------- parsing
 
 bool isBlank(char c) {
@@ -214,22 +201,6 @@ std::string formatFixedDigits(Float value, int decimals) {
 }
 
 }  // namespace
-
-double roundHalfEven(double value) {
-    if (!std::isfinite(value)) return value;
-    const double lower = std::floor(value);
-    const double fraction = value - lower;  // exact for every double
-    if (fraction < 0.5) return lower;
-    if (fraction > 0.5) return lower + 1;
-    return std::fmod(lower, 2.0) == 0 ? lower : lower + 1;
-}
-
-int16_t toInt16(double value) {
-    return toClampedInteger<int16_t>(value);
-}
-int32_t toInt32(double value) {
-    return toClampedInteger<int32_t>(value);
-}
 
 double parseLeadingNumber(std::string_view text) {
     size_t pos = 0;

@@ -3,8 +3,11 @@
 // floating value to an integer goes through roundHalfEven (2.5 -> 2,
 // 3.5 -> 4); floor only where a computation says floor.
 
+#include <algorithm>
+#include <cmath>
 #include <concepts>
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,13 +15,60 @@
 namespace morva {
 
 // Nearest integer, halves to the even neighbour, as a double (no range limit).
-double roundHalfEven(double value);
+inline double roundHalfEven(double value) {
+    if (!std::isfinite(value)) return value;
+    const double lower = std::floor(value);
+    const double fraction = value - lower;  // exact for every double
+    if (fraction < 0.5) return lower;
+    if (fraction > 0.5) return lower + 1;
+    // An exact half exists only below 2^52, where the whole part fits an
+    // integer: its lowest bit tells odd from even.
+    return (static_cast<int64_t>(lower) & 1) == 0 ? lower : lower + 1;
+}
 
 // Conversion to a 16-bit or 32-bit integer: nearest, halves to even, then
 // clamped to the target's range (NaN gives 0). The original program aborted
 // on overflow; clamping keeps a bad file value from ending the program.
-int16_t toInt16(double value);
-int32_t toInt32(double value);
+template <typename Int>
+Int toClampedInteger(double value) {
+    if (std::isnan(value)) return 0;
+    const double rounded = roundHalfEven(value);
+    if (rounded <= static_cast<double>(std::numeric_limits<Int>::min()))
+        return std::numeric_limits<Int>::min();
+    if (rounded >= static_cast<double>(std::numeric_limits<Int>::max()))
+        return std::numeric_limits<Int>::max();
+    return static_cast<Int>(rounded);
+}
+inline int16_t toInt16(double value) {
+    return toClampedInteger<int16_t>(value);
+}
+inline int32_t toInt32(double value) {
+    return toClampedInteger<int32_t>(value);
+}
+
+// near(x + k) for a fixed x and many whole k (index expressions such as
+// "offset + sample number"), without a floating conversion per k: the whole
+// part of x plus k, plus one when x's fraction is past the half, or exactly
+// the half and that sum is odd. Equal to roundHalfEven(x + k) whenever x + k
+// is exact in double, as it is for a single or a half and k below 2^28.
+// x is limited to +-1e12 so that the integer arithmetic stays in range.
+struct NearShift {
+    int64_t whole = 0;
+    int64_t up = 0;    // 1: fraction above one half
+    int64_t half = 0;  // 1: fraction exactly one half
+    explicit NearShift(double x = 0.0) {
+        const double limited = std::isnan(x) ? 0.0 : std::clamp(x, -1e12, 1e12);
+        const double lower = std::floor(limited);
+        const double fraction = limited - lower;
+        whole = static_cast<int64_t>(lower);
+        up = fraction > 0.5 ? 1 : 0;
+        half = fraction == 0.5 ? 1 : 0;
+    }
+    int64_t at(int64_t k) const {
+        const int64_t lower = whole + k;
+        return lower + (up | (half & lower));
+    }
+};
 
 // Lenient leading-number parse of a text value: leading blanks (spaces,
 // tabs) skipped, an optional sign, digits with at most one decimal point "."

@@ -85,6 +85,7 @@ const std::map<std::string, Setter, std::less<>>& setters() {
         {"DAChannels = ", integer(&BoardConfig::daChannels)},
         {"DigitalPorts = ", integer(&BoardConfig::digitalPorts)},
         {"MaxSamplingRate = ", number(&BoardConfig::maxSamplingRate)},
+        {"MinSamplingRate = ", number(&BoardConfig::minSamplingRate)},
         {"FullScaleCount = ", number(&BoardConfig::fullScaleCount)},
         {"Timing = ",
          [](BoardConfig& c, const std::string& v) {
@@ -186,6 +187,8 @@ std::string rangeError(const BoardConfig& c) {
     if (c.daChannels < 1 || c.daChannels > 16) return "DAChannels must be 1 to 16";
     if (c.digitalPorts < 0 || c.digitalPorts > 16) return "DigitalPorts must be 0 to 16";
     if (!within(c.maxSamplingRate, 1, 1e8)) return "MaxSamplingRate must be positive";
+    if (!within(c.minSamplingRate, 1e-3, c.maxSamplingRate))
+        return "MinSamplingRate must be positive and at most MaxSamplingRate";
     if (!within(c.fullScaleCount, 1, 2147483647.0)) return "FullScaleCount must be positive";
     if (!within(c.sectionSwitchSamples, 0, 1e9)) return "SectionSwitchSamples must not be negative";
     if (!within(c.clockStart, 0, 1e9)) return "ClockStart must not be negative";

@@ -36,6 +36,7 @@ struct BoardConfig {
     int daChannels = 2;
     int digitalPorts = 0;
     double maxSamplingRate = 500000;  // per channel
+    double minSamplingRate = 1;       // per channel: below, an acquisition would last for ages
     double fullScaleCount = 32672;    // the count of +10 V
     Timing timing = Timing::Instant;
     SectionChoice section = SectionChoice::Auto;

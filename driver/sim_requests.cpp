@@ -119,7 +119,10 @@ uint16_t SimBoard::submit(uint16_t device, uint32_t kind, void* record, uint16_t
         if (request->channels[i] >= channels) return kSimBadArgument;
         if (!(std::isfinite(request->gains[i]) && request->gains[i] > 0)) return kSimBadArgument;
     }
-    if (!(std::isfinite(request->rate) && request->rate > 0 && request->rate <= c.maxSamplingRate))
+    // A rate outside the board's range is refused: a rate near 0 would make
+    // the acquisition's real-time length overflow the timer arithmetic.
+    if (!(std::isfinite(request->rate) && request->rate >= c.minSamplingRate &&
+          request->rate <= c.maxSamplingRate))
         return kSimBadArgument;
     if (request->samples < 1) return kSimBadArgument;
     const uint64_t bytes = uint64_t{request->samples} * count * memory.bytesPerSample;

@@ -9,7 +9,7 @@ namespace morva {
 
 void FuzzDataFileReader(const uint8_t* data, size_t size) {
     if (size > kMaxDataFileBytes) size = kMaxDataFileBytes;
-    const auto lines = textLinesOf(std::string_view(reinterpret_cast<const char*>(data), size));
+    const auto lines = splitTextLines(std::string_view(reinterpret_cast<const char*>(data), size));
     for (const DataFileCounts& current :
          {DataFileCounts{0, 0, 1}, DataFileCounts{150, 100, 2}, DataFileCounts{-1, 1 << 30, 0}}) {
         const DataFileContents c = ParseDataFile(lines, current);
@@ -20,7 +20,7 @@ void FuzzDataFileReader(const uint8_t* data, size_t size) {
 void FuzzDataFileInfo(const uint8_t* data, size_t size) {
     if (size > kMaxInfoBytes) size = kMaxInfoBytes;
     const DataFileInfo info =
-        ParseDataFileInfo(textLinesOf(std::string_view(reinterpret_cast<const char*>(data), size)));
+        ParseDataFileInfo(splitTextLines(std::string_view(reinterpret_cast<const char*>(data), size)));
     (void)info;
 }
 

@@ -246,13 +246,13 @@ std::vector<size_t> MasterTapeViewOrder(const std::vector<MasterTapeEntry>& entr
 
 void MasterTape_FuzzOne(const uint8_t* data, size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    const MasterTapeFile f = Parse_MasterTapeFile(textLinesOf(bytes));
+    const MasterTapeFile f = Parse_MasterTapeFile(splitTextLines(bytes));
     const std::vector<std::string> shown = MasterTapeListLines(f.entries);
     for (int sort = 0; sort < 5; ++sort)
         (void)MasterTapeViewOrder(f.entries, sort);
     const std::string text = MasterTapeFileText(f.header, f.entries);
     // Written entries read back to themselves.
-    const MasterTapeFile again = Parse_MasterTapeFile(textLinesOf(text));
+    const MasterTapeFile again = Parse_MasterTapeFile(splitTextLines(text));
     if (again.entries.size() != f.entries.size() || shown.size() != f.entries.size()) __builtin_trap();
 }
 

@@ -10,9 +10,10 @@ namespace morva {
 
 void Read_MasterTapeList(FrmMain& w) {
     const std::optional<std::vector<std::string>> lines =
-        readTextLines(w.st.ProgramFolder + kMasterTapeListFileName);
+        readTextLines(std::string(w.st.ProgramFolder) + kMasterTapeListFileName);
     if (!lines) {
-        w.lst_Version.addItem(notFoundLine(kMasterTapeListFileName));
+        w.lst_Version.addItem(
+            unreadableFileLine(kMasterTapeListFileName, w.st.ProgramFolder + kMasterTapeListFileName));
         return;
     }
     w.lst_Version.addItem(versionLine(kMasterTapeListFileName, lines->empty() ? "" : lines->front()));

@@ -158,9 +158,10 @@ void readADEntryBlock(LineReader& in, SettingsRecord& s, int count) {
 
 void Read_ParameterFile(FrmMain& w) {
     const std::optional<std::vector<std::string>> lines =
-        readTextLines(w.st.ProgramFolder + kParameterFileName);
+        readTextLines(std::string(w.st.ProgramFolder) + kParameterFileName);
     if (!lines) {
-        w.lst_Version.addItem(notFoundLine(kParameterFileName));
+        w.lst_Version.addItem(
+            unreadableFileLine(kParameterFileName, w.st.ProgramFolder + kParameterFileName));
     } else {
         LineReader in(*lines);
         w.lst_Version.addItem(versionLine(kParameterFileName, in.next().value_or("")));

@@ -2,8 +2,10 @@
 // The start-up files of the program folder, by their file names, and the
 // entry a reader puts into lst_Version when its file cannot be read.
 
+#include <filesystem>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 namespace morva {
 
@@ -16,6 +18,17 @@ inline constexpr const char* kMasterTapeListFileName = "MORVA MasterTape.dat";
 inline std::string notFoundLine(std::string_view fileName) {
     std::string line(fileName);
     line += " : not found";
+    return line;
+}
+
+// The entry for a start-up file that could not be read: "not found" when
+// it does not exist, "<file name> : could not be read" when it exists but
+// cannot be read (no permission, not a regular file, too large).
+inline std::string unreadableFileLine(std::string_view fileName, const std::filesystem::path& path) {
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec)) return notFoundLine(fileName);
+    std::string line(fileName);
+    line += " : could not be read";
     return line;
 }
 

@@ -26,11 +26,15 @@ void Build_SpecLine(SpecLineState& spec, int c) {
         const int32_t pos1 = spec.SpecNode_Pos[curve][static_cast<size_t>(k + 1)];
         const float val0 = spec.SpecNode_Val[curve][static_cast<size_t>(k)];
         const float val1 = spec.SpecNode_Val[curve][static_cast<size_t>(k + 1)];
-        const int32_t dx = pos1 - pos0;
+        // Node positions come from the file as any 32-bit value: their
+        // difference is formed in 64 bits.
+        const int64_t dx = static_cast<int64_t>(pos1) - pos0;
         if (dx <= 0) continue;
         const float slope = (val1 - val0) / static_cast<float>(dx);
         for (int32_t i = std::max(pos0, 0); i <= std::min(pos1, kMaxLinPoint); ++i) {
-            const double limit = static_cast<double>(slope) * (i - pos0) + static_cast<double>(val0);
+            const double limit =
+                static_cast<double>(slope) * static_cast<double>(static_cast<int64_t>(i) - pos0) +
+                static_cast<double>(val0);
             line[static_cast<size_t>(i)] = toInt32(limit * 100.0);
         }
     }

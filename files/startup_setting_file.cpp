@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string_view>
 
@@ -54,7 +55,9 @@ std::string* folderSetting(SettingsRecord& s, const std::string& key) {
     return nullptr;
 }
 
-void applySetting(FrmMain& w, const KeyValue& kv) {
+// Applies one line; false when its key is none of the file's keys. The
+// board name is only noted in `board`: it is selected after the whole file.
+bool applySetting(FrmMain& w, const KeyValue& kv, std::optional<std::string>& board) {
     MainState& st = w.st;
     SettingsRecord& s = st.settings;
     const std::string& k = kv.key;
@@ -84,7 +87,7 @@ void applySetting(FrmMain& w, const KeyValue& kv) {
     } else if (k == "Dsp_CtrlPanel = ") {
         w.chk_Dsp_CtrlPanel.setValue(int16Of(v));
     } else if (k == "Name_AD_DeviceType = ") {
-        w.lbl_Name_AD_DeviceType.setCaption(v);
+        board = v;
     } else if (k == "n_AD_Channel = ") {
         if (const std::optional<int16_t> n = parseStrictInt16(v)) s.n_AD_Channel = *n;
     } else if (k == "AD_Resolution1 = ") {
@@ -95,10 +98,26 @@ void applySetting(FrmMain& w, const KeyValue& kv) {
         for (size_t i = 0; i < kAutoFileNameKeys.size(); ++i) {
             if (k == kAutoFileNameKeys[i]) {
                 w.chk_AutoFileName(static_cast<int>(i)).setValue(int16Of(v));
-                break;
+                return true;
             }
         }
+        return false;
     }
+    return true;
+}
+
+// A folder as it is written back: inside the program folder relative to it
+// ("Data/", "./"), so a moved or copied program folder keeps using its own
+// folders; elsewhere as it is.
+std::string folderText(const std::string& programFolder, const std::string& folder) {
+    if (programFolder.empty() || folder.empty() || !folder.starts_with(programFolder)) return folder;
+    const std::string inside = folder.substr(programFolder.size());
+    return inside.empty() ? "./" : inside;
+}
+
+// Folder names are written one per line: a line break would split the line.
+bool hasLineBreak(const std::string& text) {
+    return text.find_first_of("\r\n") != std::string::npos;
 }
 
 std::string numberLine(std::string_view key, int64_t value) {
@@ -120,18 +139,28 @@ std::string Resolve_SettingFolder(const std::string& programFolder, const std::s
     return (std::filesystem::path(programFolder) / folder).lexically_normal().string();
 }
 
-void Read_StartupSettingFile(FrmMain& w) {
-    const std::optional<std::vector<std::string>> lines =
-        readTextLines(w.st.ProgramFolder + kStartupSettingFileName);
+void Read_StartupSettingFile(FrmMain& w, const std::function<void()>& beforeBoard) {
+    const std::string file = w.st.ProgramFolder + kStartupSettingFileName;
+    const std::optional<std::vector<std::string>> lines = readTextLines(file);
     if (!lines) {
-        w.lst_Version.addItem(notFoundLine(kStartupSettingFileName));
+        w.lst_Version.addItem(unreadableFileLine(kStartupSettingFileName, file));
+        if (beforeBoard) beforeBoard();
         Apply_StartupDefaults(w);
         return;
     }
     LineReader in(*lines);
     w.lst_Version.addItem(versionLine(kStartupSettingFileName, in.next().value_or("")));
+    int recognised = 0;
+    std::optional<std::string> board;
     while (const std::optional<std::string> line = in.next())
-        applySetting(w, splitKeyValue(*line));
+        recognised += applySetting(w, splitKeyValue(*line), board) ? 1 : 0;
+    // An empty, truncated or foreign file holds no setting at all: start as
+    // on the first start rather than with no model, board or standard.
+    if (beforeBoard) beforeBoard();
+    if (recognised == 0)
+        Apply_StartupDefaults(w);
+    else if (board)
+        w.lbl_Name_AD_DeviceType.setCaption(*board);
 }
 
 void Apply_StartupDefaults(FrmMain& w) {
@@ -157,6 +186,22 @@ bool Write_StartupSettingFile(FrmMain& w) {
     const MainState& st = w.st;
     const SettingsRecord& s = st.settings;
     const std::string file = st.ProgramFolder + kStartupSettingFileName;
+    for (const std::string* folder :
+         {&s.Path_DataFile, &s.Path_SpecLine_Lin, &s.Path_WorkList, &s.Path_DaqConfigFile}) {
+        if (!hasLineBreak(*folder)) continue;
+        w.msgBox("The settings could not be saved to \"" + std::string(kStartupSettingFileName) + "\"." +
+                     "\r\n" + "A folder name holds a line break: " + *folder,
+                 forms::msg::Exclamation);
+        return false;
+    }
+    // A list that could not be read at start-up (its file missing or
+    // unreadable) has no entry to name: the stored choice is kept for the
+    // time the file is back.
+    const std::string model =
+        w.cmb_ModelNameList.listCount() > 0 ? w.cmb_ModelNameList.text() : st.StartupModelName;
+    const std::string tape =
+        w.cmb_MasterTapeList.listCount() > 0 ? w.cmb_MasterTapeList.text() : s.StartupTape;
+    const std::string& home = st.ProgramFolder;
     TextFileWriter out(file);
     out.line(kHeader);
     out.line("");
@@ -169,18 +214,18 @@ bool Write_StartupSettingFile(FrmMain& w) {
     out.line(textLine("FontName = ", s.FontName));
     out.line(numberLine("FontSize = ", s.FontSize));
     out.line("");
-    out.line(textLine("StartupModelName = ", w.cmb_ModelNameList.text()));
+    out.line(textLine("StartupModelName = ", model));
     out.line(textLine("StartupMode_PN = ", s.Mode_PN));
-    out.line(textLine("StartupTape = ", w.cmb_MasterTapeList.text()));
+    out.line(textLine("StartupTape = ", tape));
     out.line("");
     // Remote control is switched on per session in the options, never at start.
     out.line(numberLine("RemoteControl = ", 0));
     out.line("");
     out.line("[File]");
-    out.line(textLine("Path_DataFile = ", s.Path_DataFile));
-    out.line(textLine("Path_SpecLine_Lin = ", s.Path_SpecLine_Lin));
-    out.line(textLine("Path_WorkList = ", s.Path_WorkList));
-    out.line(textLine("Path_DaqConfigFile = ", s.Path_DaqConfigFile));
+    out.line(textLine("Path_DataFile = ", folderText(home, s.Path_DataFile)));
+    out.line(textLine("Path_SpecLine_Lin = ", folderText(home, s.Path_SpecLine_Lin)));
+    out.line(textLine("Path_WorkList = ", folderText(home, s.Path_WorkList)));
+    out.line(textLine("Path_DaqConfigFile = ", folderText(home, s.Path_DaqConfigFile)));
     out.line(numberLine("AutoSave = ", s.AutoSave));
     out.line(numberLine("Message_SerialInput = ", s.Message_SerialInput));
     out.line(numberLine("Message_CommentInput = ", s.Message_CommentInput));

@@ -4,7 +4,9 @@
 // data files): the key split, the version line, CR LF lines, the encoding,
 // the atomic rewrite and the program folder.
 
+#include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,20 +30,24 @@ std::string versionText(std::string_view headerLine);
 // "<file name> : <version text>", the entry a start-up reader adds to lst_Version.
 std::string versionLine(std::string_view fileName, std::string_view headerLine);
 
-// A text file read as lines. Accepts CR LF and LF endings (a lone CR in the
-// middle of a line stays), strips a UTF-8 byte-order mark, and decodes the
-// bytes as UTF-8 or, when they are not valid UTF-8, as the Japanese Windows
-// code page (CP932) into UTF-8. Returns nothing when the file cannot be opened.
-// The encoding is decided for the whole file: one byte that is not UTF-8 makes
-// the whole file CP932. A byte that is not CP932 either becomes "?" and the
-// rest of the line is kept. A CR that is the very last byte of the file ends
-// the last line like CR LF.
+// A text file read as lines (see splitTextLines). Returns nothing when the
+// file cannot be opened, is not a regular file (a folder, a FIFO, a device
+// such as /dev/zero: reading those could hang or never end) or is larger
+// than kMaxTextFileBytes.
+inline constexpr size_t kMaxTextFileBytes = 32 * 1024 * 1024;
 std::optional<std::vector<std::string>> readTextLines(const std::filesystem::path& file);
-// The same for bytes already in memory (a file's whole contents).
-std::vector<std::string> textLinesOf(std::string_view bytes);
 // The same, reading at most `maxBytes` of the file: a longer file is cut
 // there, and the line the cut falls into is left out whole.
 std::optional<std::vector<std::string>> readTextLines(const std::filesystem::path& file, size_t maxBytes);
+
+// The lines of a file's bytes. A line ends at CR LF, LF or a lone CR (files
+// edited on old systems end lines with CR alone); an ending at the very end
+// does not start another line. A UTF-8 byte-order mark at the start is
+// dropped. Each line is decoded on its own: UTF-8 where the line is valid
+// UTF-8, the Japanese Windows code page (CP932) otherwise, so one legacy
+// byte garbles no other line. A byte that is not CP932 either becomes "?"
+// and the rest of the line is kept.
+std::vector<std::string> splitTextLines(std::string_view bytes);
 
 // Sequential reader over the lines of a file, as the readers walk them:
 // next() gives the next line or nothing at the end.
@@ -65,11 +71,9 @@ bool isValidUtf8(std::string_view bytes);
 // program writes and of the multi-line text boxes.
 void appendCrLfLine(std::string& text, std::string_view line);
 
-// Collects lines and writes them with CR LF endings, UTF-8, through a
-// temporary file in the same folder renamed over the target, so a crash
-// never leaves a half-written file. commit() returns false (and leaves the
-// old file untouched) when the folder is not writable or the disk is full;
-// errorText() then says why.
+// Collects lines and writes them with CR LF endings, UTF-8, through
+// writeFileAtomically. commit() returns false (and leaves the old file
+// untouched) when the file cannot be written; errorText() then says why.
 class TextFileWriter {
   public:
     explicit TextFileWriter(std::filesystem::path target) : target_(std::move(target)) {}
@@ -84,12 +88,35 @@ class TextFileWriter {
     std::string error_;
 };
 
-// Writes `bytes` to `target` atomically (temporary file in the same folder,
-// flushed, then renamed over the target). False with a reason on failure:
-// "Cannot write <path>: <system message>"; the temporary file is removed and
-// the old file stays as it was. A rewritten file keeps the old one's
-// permissions. `error` may be null.
+// Writes `bytes` to `target` so that a crash or a full disk at any moment
+// leaves either the old file or the complete new one: the bytes go to a
+// temporary file in the same folder, which is synced to the disk, renamed
+// over the target, and then the folder is synced so the rename itself lasts.
+// False with a reason on failure: "Cannot write <path>: <why>"; the temporary
+// file is removed and the old file stays as it was.
+// - A rewritten file keeps the old one's permissions.
+// - A target that is a symbolic link is written through: the file the link
+//   points to is replaced and the link stays.
+// - A read-only target is refused ("... : the file is read-only"), as is a
+//   target that is not a regular file.
+// `error` may be null.
 bool writeFileAtomically(const std::filesystem::path& target, std::string_view bytes, std::string* error);
+
+// The steps of writeFileAtomically, in order, for tests that interrupt it.
+enum class AtomicWriteStep { CreateTemporary, Write, SyncFile, Rename, SyncFolder };
+// A test's interruption point, called at each step (Write: after half of the
+// bytes). It returns 0 to let the step go on or an errno value to make the
+// step fail with it; a hook that throws imitates the program dying right
+// there (nothing is cleaned up). An empty hook removes it.
+using AtomicWriteHook = std::function<int(AtomicWriteStep)>;
+void setAtomicWriteHook(AtomicWriteHook hook);
+
+// The temporary files writeFileAtomically leaves when the program dies in
+// the middle of a rewrite ("<name>.morva-tmp-<process>-<n>" beside the
+// target): removes those in `folder` whose process is no longer running (or
+// is this one: called at start-up, before anything is written). Returns how
+// many were removed.
+int removeStaleTemporaryFiles(const std::filesystem::path& folder);
 
 // The folder of the running executable, ending in the platform's separator
 // (the current folder should the executable's path be unreadable).

@@ -87,9 +87,10 @@ bool Load_ModelRow(MainState& st, const std::filesystem::path& file, std::string
 
 void Read_VTRParameterList(FrmMain& w) {
     const std::optional<std::vector<std::string>> lines =
-        readTextLines(w.st.ProgramFolder + kVTRParameterFileName);
+        readTextLines(std::string(w.st.ProgramFolder) + kVTRParameterFileName);
     if (!lines) {
-        w.lst_Version.addItem(notFoundLine(kVTRParameterFileName));
+        w.lst_Version.addItem(
+            unreadableFileLine(kVTRParameterFileName, w.st.ProgramFolder + kVTRParameterFileName));
         return;
     }
     w.lst_Version.addItem(versionLine(kVTRParameterFileName, lines->empty() ? "" : lines->front()));

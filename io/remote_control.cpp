@@ -34,6 +34,10 @@ void Show_Transaction(FrmMain& w) {
 void cmd_Ctrl_Click(FrmMain& w, int index) {
     if (index < 0 || index >= kCtrlButtons) return;
     w.pic_CtrlPanel.setEnabled(false);
+    // The operator's button wins over the PLAYs still pending (of the
+    // "Unload/PLAY" macro): a STOP must leave the recorder stopped.
+    w.timer_SendPLAYcommand.setEnabled(false);
+    w.serial.PLAYtimes = w.serial.PLAYcount;
     w.st.CommandText = kCtrlCommand[index];
     if (index >= 1) w.pic_Info(0).setFocus();
     Show_Transaction(w);

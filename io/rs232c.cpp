@@ -4,6 +4,7 @@ namespace morva {
 
 namespace {
 
+constexpr char kStx = '\x02';
 constexpr char kEtx = '\x03';
 
 // The port-failure message, shown once per run of failures.
@@ -51,9 +52,16 @@ std::string ReplyText(const std::string& RcvBuffer) {
     const size_t etx = RcvBuffer.find(kEtx);
     const size_t used = etx == std::string::npos ? RcvBuffer.size() : etx + 1;
     if (used < 3) return kNoReplyText;
-    std::string text = RcvBuffer.substr(2, used - 3);
-    if (text.empty()) return kNoReplyText;
-    return text;
+    // Line noise before the reply's ACK and STX is not part of its text: the
+    // text starts after the last STX before the ETX (for a clean reply that
+    // is the second character, as always).
+    size_t begin = 2;
+    if (etx != std::string::npos && etx > 0) {
+        const size_t stx = RcvBuffer.rfind(kStx, etx - 1);
+        if (stx != std::string::npos && stx >= 1) begin = stx + 1;
+    }
+    if (begin >= used - 1) return kNoReplyText;
+    return RcvBuffer.substr(begin, used - 1 - begin);
 }
 
 void timer1_Timer(FrmMain& w) {

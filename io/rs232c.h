@@ -28,9 +28,10 @@ void timer1_Timer(FrmMain& w);
 
 // The reply text of a collected buffer (ACK, STX, text, ETX): the characters
 // after the first two up to the ETX that ended the collection; characters
-// after that ETX belong to no reply and are dropped. A buffer too short to
-// hold the two leading characters and the ETX, or one whose text is empty,
-// gives "No Responce".
+// after that ETX belong to no reply and are dropped. Line noise before the
+// ACK and STX is dropped too: the text starts after the last STX before the
+// ETX. A buffer too short to hold the two leading characters and the ETX,
+// or one whose text is empty, gives "No Responce".
 std::string ReplyText(const std::string& RcvBuffer);
 
 }  // namespace morva

@@ -82,7 +82,7 @@ void holdPeak(MainState& state, int32_t c) {
     const auto& avg = lin.LinAvg[ch];
     auto& hi = lin.WavMax[ch];
     auto& lo = lin.WavMin[ch];
-    const int32_t first = std::max(state.msr.Adj_LinEnt, -1) + 1;
+    const int32_t first = std::clamp(state.msr.Adj_LinEnt, -1, kMaxLinPoint) + 1;  // clamped before the + 1
     for (int32_t i = first; i <= usedPoints(state); ++i) {
         const size_t p = static_cast<size_t>(i);
         if (avg[p] > hi[p]) hi[p] = avg[p];
@@ -103,7 +103,7 @@ int32_t LinRingSize(int32_t nLoop_LinRealTime) {
 int32_t LinSpan(const std::array<int32_t, kMaxLinPoint + 1>& wf, int32_t Adj_LinEnt, int32_t N) {
     int32_t max = -5000;
     int32_t min = 5000;
-    const int32_t first = std::max(Adj_LinEnt, -1) + 1;
+    const int32_t first = std::clamp(Adj_LinEnt, -1, kMaxLinPoint) + 1;  // clamped before the + 1
     const int32_t last = std::min(N, kMaxLinPoint);
     for (int32_t i = first; i <= last; ++i) {
         const int32_t v = wf[static_cast<size_t>(i)];

@@ -69,7 +69,9 @@ std::array<float, kMaxMasterTapeValue + 1> Split_MasterTapeData(std::string_view
 
 void Stretch_CorWF(const std::array<float, kMaxMasterTapeValue + 1>& value, int32_t nPoint, int32_t N,
                    CorWFPoints& CorWF) {
-    if (nPoint < 2) return;
+    // No grid point to fill; returning here also keeps N - 1 from
+    // overflowing for a hostile negative point count.
+    if (nPoint < 2 || N < 1) return;
     const int32_t last = std::min(N, kMaxLinPoint);
     const float step = static_cast<float>(static_cast<double>(N - 1) / static_cast<double>(nPoint - 1));
     const float halfStep = step / 2.0f;

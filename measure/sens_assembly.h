@@ -25,7 +25,10 @@ SensScanTiming SensScanSamples(const ModelRecord& model);
 int32_t SensSlotCount(int32_t nType_SensWF, int32_t nChannel);
 
 // Fills SensWF_Raw (points 1..nData_SensWF) from ADData and sets
-// nType_SensWF, by nHead and n_AD_Channel. A combination of heads and
+// nType_SensWF, by nHead and n_AD_Channel. With several channels a slot's
+// sample position is rounded within its channel first and only then
+// interleaved (near(T + base + j) x C + channel), so a scan length with a
+// fractional sample count never reads the other channel's samples. A combination of heads and
 // channels without a variant (two heads take any channel count from 1), or a
 // scan length that is not a positive finite number, leaves both unchanged. Samples outside the buffer
 // 0..12000 read as 0; with no samples per point (nPoint_SensWFSample < 1) the levels are 0.

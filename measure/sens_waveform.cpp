@@ -136,8 +136,9 @@ void Calc_SensWaveform(MainState& state, int32_t ch, int32_t iLoop) {
 
     // 3-5. Difference, smoothed twice.
     SensPoints dif{};
-    for (int32_t i = std::max(toInt32(halfMask + 1), 0);
-         i <= std::min(toInt32(N - halfMask - 2), kMaxSensPoint - 1); ++i)
+    const int32_t difFrom = std::max(toInt32(halfMask + 1), 0);
+    const int32_t difTo = std::min(toInt32(N - halfMask - 2), kMaxSensPoint - 1);
+    for (int32_t i = difFrom; i <= difTo; ++i)
         dif[static_cast<size_t>(i)] = wf[static_cast<size_t>(i + 1)] - wf[static_cast<size_t>(i)];
     SmoothSensPoints(dif, sens.SensDifWF_Pre[c], from, to, M);
     SmoothSensPoints(sens.SensDifWF_Pre[c], sens.SensDifWF[c], from, to, M);
@@ -145,7 +146,8 @@ void Calc_SensWaveform(MainState& state, int32_t ch, int32_t iLoop) {
     // 6. Signs against the threshold and the centre level.
     Signs signT{};
     Signs signC{};
-    for (int32_t i = std::max(from, 0); i <= std::min(toInt32(N - halfMask), kMaxSensPoint); ++i) {
+    const int32_t signTo = std::min(toInt32(N - halfMask), kMaxSensPoint);
+    for (int32_t i = std::max(from, 0); i <= signTo; ++i) {
         const float v = wf[static_cast<size_t>(i)];
         signT[static_cast<size_t>(i)] = v < sens.Th_Lvl[c] ? -1 : 1;
         signC[static_cast<size_t>(i)] = v < sens.C_val[c] ? -1 : 1;

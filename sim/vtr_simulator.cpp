@@ -11,7 +11,7 @@ namespace {
 
 constexpr int64_t kMillisecondsPerMinute = 60'000;
 
-constexpr std::array<std::pair<FaultMode, std::string_view>, 7> kFaultNames{{
+constexpr std::array<std::pair<FaultMode, std::string_view>, 10> kFaultNames{{
     {FaultMode::None, "none"},
     {FaultMode::Silent, "silent"},
     {FaultMode::Pieces, "pieces"},
@@ -19,6 +19,9 @@ constexpr std::array<std::pair<FaultMode, std::string_view>, 7> kFaultNames{{
     {FaultMode::Drop, "drop"},
     {FaultMode::Empty, "empty"},
     {FaultMode::Short, "short"},
+    {FaultMode::Bytes, "bytes"},
+    {FaultMode::Partial, "partial"},
+    {FaultMode::Noisy, "noisy"},
 }};
 
 // Adds elapsed time to a counter kept in whole minutes, carrying the part of
@@ -123,6 +126,17 @@ Reply VtrSimulator::answer(std::string_view command) {
             break;
         case FaultMode::Short:
             reply.pieces.push_back(std::string(1, kEtx));
+            break;
+        case FaultMode::Bytes:
+            for (const char c : frame)
+                reply.pieces.push_back(std::string(1, c));
+            break;
+        case FaultMode::Partial:
+            reply.pieces.push_back(frame.substr(0, frame.size() - 1));
+            break;
+        case FaultMode::Noisy:
+            reply.pieces.push_back(noise());
+            reply.pieces.push_back(frame);
             break;
         default:
             reply.pieces.push_back(frame);

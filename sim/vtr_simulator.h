@@ -29,8 +29,11 @@ enum class Transport { Off, Stop, Play, Rewind, Eject };
 //   Garbage  the command is carried out, but the reply is noise without STX or ETX;
 //   Drop     the line disappears when a command arrives (the command is lost);
 //   Empty    the command is carried out and answered ACK, STX, ETX (no text);
-//   Short    the command is carried out and answered by a bare ETX.
-enum class FaultMode { None, Silent, Pieces, Garbage, Drop, Empty, Short };
+//   Short    the command is carried out and answered by a bare ETX;
+//   Bytes    the normal reply, every byte a piece of its own;
+//   Partial  the command is carried out, but the reply stops before its ETX;
+//   Noisy    line noise (without STX or ETX) comes first, then the normal reply.
+enum class FaultMode { None, Silent, Pieces, Garbage, Drop, Empty, Short, Bytes, Partial, Noisy };
 
 std::string_view faultModeName(FaultMode mode);
 std::optional<FaultMode> parseFaultMode(std::string_view name);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cmath>
 #include <limits>
 #include <string>
@@ -33,6 +35,22 @@ TEST(RoundHalfEven, OtherValuesGoToTheNearestInteger) {
     EXPECT_TRUE(std::isnan(roundHalfEven(std::nan(""))));
     EXPECT_EQ(roundHalfEven(-std::numeric_limits<double>::infinity()),
               -std::numeric_limits<double>::infinity());
+}
+
+// The shifted form the index loops use must agree with the conversion of
+// the sum for every fraction class: below, above and exactly one half, with
+// odd and even whole parts, negative offsets and huge ones.
+TEST(NearShift, AgreesWithTheConversionOfTheSum) {
+    const double offsets[] = {0.0,  0.25, 0.5,    0.75,  1.5,  100.5,      100.375,         100.625, -0.5,
+                              -1.5, -2.5, -100.5, -7.25, 9.04, 1e11 + 0.5, 3.0f * 100.625f, 1e15,    -1e15};
+    for (const double x : offsets) {
+        const NearShift shift(x);
+        for (int64_t k = -300; k <= 300; ++k) {
+            const double expected = roundHalfEven(std::clamp(x, -1e12, 1e12) + static_cast<double>(k));
+            ASSERT_EQ(static_cast<double>(shift.at(k)), expected) << "x " << x << " k " << k;
+        }
+    }
+    EXPECT_EQ(NearShift(std::nan("")).at(5), 5);
 }
 
 TEST(IntegerConversion, RoundsHalvesToEvenThenClamps) {

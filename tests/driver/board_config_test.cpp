@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <fstream>
 
 #include "tests/bridge/daq_test_support.h"
@@ -125,6 +127,32 @@ TEST(BoardConfig, TheDemoFileIsValidAndMeansWhatItsCommentsSay) {
     EXPECT_EQ(config->failOpen, 0);
     EXPECT_FALSE(config->noTrigger);
     EXPECT_EQ(config->runtimeError, 0u);
+}
+
+}  // namespace
+}  // namespace morva::sim
+
+namespace morva::sim {
+namespace {
+
+// A configuration that is a FIFO or a device would never end a read: it is
+// refused at once with the file's name, and a rate range that is upside down
+// is refused as well.
+TEST(BoardConfigFile, OnlyARegularFileIsReadAndTheRateRangeMustHold) {
+    test::TempFolder folder;
+    const std::filesystem::path fifo = folder.path() / "daqfifo.dat";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::string error;
+    EXPECT_FALSE(readBoardConfig(fifo, &error).has_value());
+    EXPECT_EQ(error, "cannot read " + fifo.string());
+    EXPECT_FALSE(readBoardConfig("/dev/zero", &error).has_value());
+
+    EXPECT_FALSE(parseBoardConfig({"[board]", "MinSamplingRate = 600000"}, &error).has_value());
+    EXPECT_EQ(error, "MinSamplingRate must be positive and at most MaxSamplingRate");
+    EXPECT_FALSE(parseBoardConfig({"[board]", "MinSamplingRate = 0"}, &error).has_value());
+    const auto config = parseBoardConfig({"[board]", "MinSamplingRate = 100"}, &error);
+    ASSERT_TRUE(config.has_value()) << error;
+    EXPECT_EQ(config->minSamplingRate, 100.0);
 }
 
 }  // namespace

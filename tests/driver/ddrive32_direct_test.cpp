@@ -124,6 +124,12 @@ TEST_F(Ddrive32, RequestsOnlyTakeRecordsOfTheirOwnKindAndDevice) {
     record->samplesPerChannel = 100;
     record->samplingRate = 600000;  // above the board's highest rate
     EXPECT_EQ(api_.DaqAnalogInput(device, record, &handle), sim::kSimBadArgument);
+    // Below the lowest: a rate near 0 would make the acquisition last for
+    // ever and overflow the real-time timing.
+    for (const double rate : {1e-300, 0.5, 0.0, -36000.0})
+        EXPECT_EQ((record->samplingRate = rate, api_.DaqAnalogInput(device, record, &handle)),
+                  sim::kSimBadArgument)
+            << rate;
     record->samplingRate = 36000;
     ASSERT_EQ(api_.DaqAnalogInput(device, record, &handle), kDaqOk);
     uint16_t second = 0;

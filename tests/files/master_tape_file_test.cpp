@@ -48,7 +48,7 @@ TEST(MasterTapeFile, EntriesAreRenumberedAndOldDatesRewrittenWithPaddedMonthAndD
     EXPECT_EQ(f.entries[2].EntryDate, "2006-02-03");
     EXPECT_EQ(Normalise_EntryDate("12-3-2005"), "2005-12-03");
 
-    const std::vector<std::string> written = textLinesOf(MasterTapeFileText(f.header, f.entries));
+    const std::vector<std::string> written = splitTextLines(MasterTapeFileText(f.header, f.entries));
     EXPECT_EQ(written[1], "nEntry = 3 ");
     EXPECT_EQ(written[3], "Tape000_Name = A");
     EXPECT_EQ(written[10], "Tape001_Name = B");

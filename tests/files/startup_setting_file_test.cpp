@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "files/startup_setting_file.h"
+#include "files/text_file.h"
 #include "tests/files/window_fixture.h"
 
 namespace morva::test {
@@ -244,6 +247,28 @@ TEST_F(StartupSettingFile, AFailedWriteTellsTheOperatorAndKeepsTheOldFile) {
     EXPECT_TRUE(std::filesystem::is_directory(path("MORVA StartupSetting.dat")));
     for (const auto& entry : std::filesystem::directory_iterator(folder_))
         EXPECT_EQ(entry.path().filename(), "MORVA StartupSetting.dat");  // no temporary file left
+}
+
+// The settings writer interrupted at every step of the rewrite (an I/O
+// error each time): the operator is told, the old settings stay whole, no
+// temporary file is left; once the disk is back the new settings are written.
+TEST_F(StartupSettingFile, AnInterruptedRewriteKeepsTheOldSettingsWhole) {
+    fillSettings(*w);
+    ASSERT_TRUE(Write_StartupSettingFile(*w));
+    const std::string old = readBytes(path("MORVA StartupSetting.dat"));
+    w->st.settings.PeakHoldTime = 99;
+    int shown = 0;
+    for (const AtomicWriteStep step : {AtomicWriteStep::CreateTemporary, AtomicWriteStep::Write,
+                                       AtomicWriteStep::SyncFile, AtomicWriteStep::Rename}) {
+        setAtomicWriteHook([step](AtomicWriteStep s) { return s == step ? EIO : 0; });
+        EXPECT_FALSE(Write_StartupSettingFile(*w));
+        EXPECT_EQ(dialogs.shown().size(), static_cast<size_t>(++shown));
+        EXPECT_EQ(readBytes(path("MORVA StartupSetting.dat")), old);
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_), {}), 1);
+    }
+    setAtomicWriteHook({});
+    EXPECT_TRUE(Write_StartupSettingFile(*w));
+    EXPECT_NE(readBytes(path("MORVA StartupSetting.dat")).find("PeakHoldTime =  99 "), std::string::npos);
 }
 
 }  // namespace

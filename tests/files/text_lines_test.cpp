@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -32,9 +34,35 @@ TEST_F(TextLines, ALastLineWithoutEndingStillCountsAndNoEmptyLineFollowsAnEnding
     EXPECT_EQ(read(""), Lines());
 }
 
-TEST_F(TextLines, ALoneCrInsideALineAndTrailingBlanksStay) {
-    EXPECT_EQ(read("a\rb\r\n"), Lines({"a\rb"}));
+// Files saved by old editors end their lines with CR alone; read as one
+// line, such a settings file would look empty of keys.
+TEST_F(TextLines, ALoneCrEndsALineAndTrailingBlanksStay) {
+    EXPECT_EQ(read("a\rb\r\n"), Lines({"a", "b"}));
+    EXPECT_EQ(read("Ver.1\rTop = 5\rLeft = 6\r"), Lines({"Ver.1", "Top = 5", "Left = 6"}));
+    EXPECT_EQ(read("a\r\rb"), Lines({"a", "", "b"}));
+    EXPECT_EQ(read("a\n\rb"), Lines({"a", "", "b"}));  // LF CR is two endings
     EXPECT_EQ(read("Path_DataFile = /d/ \r\n"), Lines({"Path_DataFile = /d/ "}));
+}
+
+// One legacy byte garbles only its own line: the other lines stay UTF-8.
+TEST_F(TextLines, EachLineIsDecodedOnItsOwn) {
+    EXPECT_EQ(read("Language = \xE6\x97\xA5\xE6\x9C\xAC\r\nComment = \x93\xFA\r\nName = \xC3\xA9\r\n"),
+              Lines({"Language = 日本", "Comment = 日", "Name = é"}));
+}
+
+// Reading a FIFO would wait for a writer forever, /dev/zero never ends, and
+// a huge file would fill the memory: only regular files within the size
+// limit are read.
+TEST_F(TextLines, OnlyRegularFilesWithinTheSizeLimitAreRead) {
+    ASSERT_EQ(::mkfifo(path("fifo.dat").c_str(), 0600), 0);
+    EXPECT_EQ(readTextLines(path("fifo.dat")), std::nullopt);
+    EXPECT_EQ(readTextLines("/dev/zero"), std::nullopt);
+    EXPECT_EQ(readTextLines(folder_), std::nullopt);
+    writeBytes("big.dat", "x");
+    std::filesystem::resize_file(path("big.dat"), kMaxTextFileBytes + 1);  // sparse, costs no disk
+    EXPECT_EQ(readTextLines(path("big.dat")), std::nullopt);
+    std::filesystem::resize_file(path("big.dat"), 3);
+    EXPECT_EQ(readTextLines(path("big.dat")), Lines({std::string("x\0\0", 3)}));
 }
 
 TEST_F(TextLines, StripsTheUtf8ByteOrderMark) {

@@ -102,6 +102,18 @@ TEST_F(ModelFiles, OddNodesWriteNothingOutsideTheCurve) {
         EXPECT_EQ(lower(i), -7) << i;  // a single node sets no point
 }
 
+// A node far outside the 32-bit range is clamped on reading; the distance
+// to the next node must still be formed without overflow, so the curve
+// between them is drawn (nearly flat at the second node's limit).
+TEST_F(ModelFiles, NodesAtThe32BitExtremesStillDrawTheirSegment) {
+    specLine({"Ver.1", "n_Node = 2", "N = -3000000000,1.0", "N = 50,2.0", "n_Node = 2", "N = 50,-2.0",
+              "N = 3000000000,-1.0"});
+    EXPECT_EQ(upper(0), 200);
+    EXPECT_EQ(upper(50), 200);
+    EXPECT_EQ(lower(50), -200);
+    EXPECT_EQ(lower(100), -200);
+}
+
 TEST_F(ModelFiles, MoreThanTenNodesKeepTheFirstTenAndTheSecondCurveStillFollows) {
     std::vector<std::string> lines = {"Ver.1", "n_Node = 12"};
     for (int k = 0; k < 12; ++k)

@@ -83,6 +83,52 @@ TEST_F(TestLoopTest, ATimerDoesNotReenterItsOwnHandler) {
     EXPECT_GE(ticks, 2) << "ticks resume after the handler returns";
 }
 
+// Timers due at the same virtual moment fire in the order they were started
+// (a scripted action scheduled earlier goes first), and keep that order.
+TEST_F(TestLoopTest, TimersDueAtTheSameMomentFireInTheOrderTheyWereStarted) {
+    auto& a = form.add<Timer>("timer_PeakHold");
+    auto& b = form.add<Timer>("timer_SendPLAYcommand");
+    std::vector<std::string> order;
+    a.Tick = [&] { order.push_back("a@" + std::to_string(loop.nowMs())); };
+    b.Tick = [&] { order.push_back("b@" + std::to_string(loop.nowMs())); };
+    a.setInterval(100);
+    b.setInterval(100);
+    loop.at(
+        100, [&] { order.push_back("click@100"); }, "click");
+    b.setEnabled(true);
+    a.setEnabled(true);
+    loop.runUntil(200);
+    EXPECT_EQ(order, (std::vector<std::string>{"click@100", "b@100", "a@100", "b@200", "a@200"}));
+
+    // Restarting b puts it behind a at their next common moment.
+    order.clear();
+    b.setEnabled(false);
+    b.setEnabled(true);
+    loop.runUntil(300);
+    EXPECT_EQ(order, (std::vector<std::string>{"a@300", "b@300"}));
+}
+
+// A tick that falls due while the timer's own handler waits is not lost: it
+// fires as soon as the handler returns (once, however many intervals passed),
+// and the count goes on from there.
+TEST_F(TestLoopTest, ATickDueWhileItsHandlerWaitsFiresWhenTheHandlerReturns) {
+    auto& t = form.add<Timer>("timer_chk_AD_TRG");
+    t.setInterval(100);
+    std::vector<int64_t> ticks;
+    bool released = false;
+    loop.at(
+        1000, [&] { released = true; }, "release");
+    t.Tick = [&] {
+        ticks.push_back(loop.nowMs());
+        if (ticks.size() == 1)
+            while (!released)
+                loop.waitEvents();
+    };
+    t.setEnabled(true);
+    loop.runUntil(1250);
+    EXPECT_EQ(ticks, (std::vector<int64_t>{100, 1000, 1100, 1200}));
+}
+
 TEST_F(TestLoopTest, ReentrantClickDuringALoopThatCallsDoEventsStopsIt) {
     auto& cmd = form.add<CommandButton>("cmd_StartFunction", 11);
     bool running = false;

@@ -94,6 +94,30 @@ TEST_F(RemoteControl, MacroHandsTheControlPanelBackBeforeThePlaysAreSent) {
     EXPECT_EQ(w->serial.PLAYcount, 0);
 }
 
+// STOP (or any other button) pressed while the macro's PLAYs are pending
+// cancels them: the recorder ends up stopped, not playing.
+TEST_F(RemoteControl, AnyButtonCancelsTheMacrosPendingPlays) {
+    port->answer("OEJ", "EJECT", 20);
+    port->answer("OPL", "PLAY", 20);
+    port->answer("OSP", "STOP", 20);
+    loop.at(
+        0, [&] { w->cmd_Ctrl_Macro.userClick(); }, "click Unload/PLAY");
+    loop.at(
+        4000, [&] { w->cmd_Ctrl(1).userClick(); }, "click STOP");
+    loop.runUntil(30000);
+    EXPECT_EQ(timesOf("OPL"), std::vector<int64_t>{3020});
+    EXPECT_EQ(timesOf("OSP"), std::vector<int64_t>{4000});
+    EXPECT_EQ(port->commands().back(), "OSP");
+    EXPECT_EQ(w->lbl_SendCommand.caption(), "OSP");
+    EXPECT_FALSE(w->timer_SendPLAYcommand.enabled());
+
+    // A new macro starts afresh.
+    loop.at(
+        31000, [&] { w->cmd_Ctrl_Macro.userClick(); }, "click Unload/PLAY again");
+    loop.runUntil(60000);
+    EXPECT_EQ(timesOf("OPL").size(), 7u);
+}
+
 TEST_F(RemoteControl, SendPlayCommandSendsTheCountOneIntervalApartAndStops) {
     port->answer("OPL", "PLAY", 20);
     SendPLAYcommand(*w, 500, 3);

@@ -114,5 +114,16 @@ TEST(ReplyCut, TakesTheTextBetweenTheLeadingPairAndTheFirstEtx) {
     EXPECT_EQ(ReplyText(""), "No Responce");
 }
 
+// Noise on the line before the reply would otherwise become part of the
+// text the operator sees and the drive query converts.
+TEST(ReplyCut, NoiseBeforeTheReplyIsNotPartOfTheText) {
+    EXPECT_EQ(ReplyText("\x7f\xfe?\x06\x02PLAY\x03"), "PLAY");
+    EXPECT_EQ(ReplyText("zz\x06\x02\x06\x02"
+                        "DD1:AB12\x03"),
+              "DD1:AB12");
+    EXPECT_EQ(ReplyText("noise\x06\x02\x03"), "No Responce");
+    EXPECT_EQ(ReplyText("\x02OK\x03"), "K") << "without a leading character the old cut stays";
+}
+
 }  // namespace
 }  // namespace morva::test

@@ -118,6 +118,65 @@ TEST_F(SensAssemblyLimits, HalfSampleIndexesGoToTheEvenNeighbour) {
     EXPECT_EQ(raw[1][2], 201.5f);
 }
 
+// A scan length with a fraction of one half: rounding the interleaved index
+// as a whole would land every sample of a slot on the other channel. The two
+// channels carry different heads' levels, so a slot that strays shows it.
+TEST_F(SensAssemblyLimits, TwoChannelSlotsReadOnlyTheirOwnChannelAtHalfSampleScans) {
+    for (int32_t k = 0; k <= kMaxADData; ++k)
+        state->ADData[static_cast<size_t>(k)] = static_cast<int16_t>(k % 2 == 0 ? 100 : 700);
+    state->settings.n_AD_Channel = 2;
+    state->model.CylRot = 1920.0f;
+    state->params.StartPos_SensWFSample = 3;
+    state->params.nPoint_SensWFSample = 5;
+    state->params.nData_SensWF = 10;  // every point within the 6000 samples of a channel
+    struct Case {
+        int32_t nHead;
+        double rate;  // T = rate / 64
+        int32_t stagger;
+        float level[4];
+    };
+    const Case cases[] = {
+        {4, 6432.0, 90, {100, 100, 700, 700}},   // T = 100.5
+        {4, 6448.0, 45, {100, 100, 700, 700}},   // T = 100.75, S = near(25.1875) = 25
+        {4, 6424.0, 30, {100, 100, 700, 700}},   // T = 100.375
+        {8, 6432.0, 180, {100, 100, 700, 700}},  // S = T: the stagger itself half a sample
+        {2, 6432.0, 90, {100, 100, 100, 100}},   // two heads read the first channel only
+        {2, 6440.0, 90, {100, 100, 100, 100}},   // T = 100.625: 2T and 3T with odd halves
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.nHead) + " heads at " + std::to_string(c.rate));
+        state->model.nHead = c.nHead;
+        state->model.AD_SplRate_Sens = c.rate;
+        state->model.HeadStagger = c.stagger;
+        Assemble_SensWaveform(*state);
+        for (int32_t slot = 0; slot < 4; ++slot)
+            for (int32_t i = 1; i <= 10; ++i)
+                ASSERT_EQ(state->sens.SensWF_Raw[static_cast<size_t>(slot)][static_cast<size_t>(i)],
+                          c.level[slot])
+                    << "slot " << slot << " point " << i;
+    }
+}
+
+// The rounding within the channel still takes halves to the even sample:
+// with T = 100.5, slot 0 of point 1 reads channel samples near(100.5 + j).
+TEST_F(SensAssemblyLimits, TwoChannelHalfSamplesGoToTheEvenSampleOfTheChannel) {
+    for (int32_t k = 0; k <= kMaxADData; ++k)
+        state->ADData[static_cast<size_t>(k)] = static_cast<int16_t>(k % 2 == 0 ? k / 2 : 10000 + k / 2);
+    state->settings.n_AD_Channel = 2;
+    state->model.nHead = 4;
+    state->model.CylRot = 1920.0f;
+    state->model.AD_SplRate_Sens = 6432.0;
+    state->model.HeadStagger = 0;
+    state->params.StartPos_SensWFSample = 0;
+    state->params.nPoint_SensWFSample = 2;
+    Assemble_SensWaveform(*state);
+    const auto& raw = state->sens.SensWF_Raw;
+    EXPECT_EQ(raw[0][1], (100.0f + 102.0f) / 2);  // near(100.5) = 100, near(101.5) = 102
+    EXPECT_EQ(raw[1][1], 0.5f);
+    EXPECT_EQ(raw[2][1], 10000.0f + 101.0f);  // the same samples of the second channel
+    EXPECT_EQ(raw[3][1], 10000.0f + 0.5f);
+}
+
 TEST_F(SensAssemblyLimits, LevelIsTheWindowMeanTimesTheCountScale) {
     state->model.CylRot = 1920.0f;
     state->model.AD_SplRate_Sens = 6400.0;  // T = 100

@@ -29,10 +29,7 @@ struct SensScene {
     double phase = 0.1;          // fraction of a period at scan 0
     float mVperCount = 0.30517578f;
     float cylRot = 1800.0f;
-    // Samples per second and channel: 9.04 per head scan. With two channels
-    // the interleaved indexes are rounded as a whole (near(x * 2 + 1)), so a
-    // scan length whose fraction (or that of 2T, 3T) rounds across a whole
-    // sample would read the other channel; 9.04 keeps every slot on its own.
+    // Samples per second and channel: 9.04 per head scan.
     double samplingRate = 542.4;
     int32_t headStagger = 90;
     int32_t area = 1;  // Area_CalcSensVal, um

@@ -214,5 +214,80 @@ TEST_F(VtrsimLine, MissingPortIsOfflineWithOneMessageNamingIt) {
     RecordProperty("message", dialogs().shown()[0].prompt);
 }
 
+// Every line fault, one after another on the same window: the program stays
+// responsive while it waits (a timer keeps ticking), ends every transaction
+// with the busy flag clear, shows at most one message per failing line, and
+// the first command after the line recovers is answered.
+TEST_F(VtrsimLine, EveryLineFaultLeavesTheProgramResponsiveAndRecovers) {
+    int ticks = 0;
+    forms::Timer& heartbeat = w().timer_chk_AD_TRG;
+    heartbeat.Tick = [&ticks] { ++ticks; };
+    heartbeat.setInterval(50);
+    heartbeat.setEnabled(true);
+
+    struct Case {
+        std::string mode;
+        std::string reply;  // of "OSP" under the fault
+        bool waitsOutTheTimeOut;
+    };
+    const Case cases[] = {
+        {"none", "STOP", false},          {"bytes", "STOP", false},        {"pieces", "STOP", false},
+        {"noisy", "STOP", false},         {"silent", "Offline    ", true}, {"partial", "Offline    ", true},
+        {"garbage", "Offline    ", true}, {"empty", "No Responce", false}, {"short", "No Responce", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.mode);
+        fault(c.mode);
+        ticks = 0;
+        const auto start = Clock::now();
+        EXPECT_EQ(command("OSP"), c.reply);
+        const int64_t elapsed = msSince(start);
+        EXPECT_EQ(w().serial.flg_RS232C_Busy, 0);
+        EXPECT_FALSE(w().serial.ComBox->isOpen());
+        if (c.waitsOutTheTimeOut) {
+            EXPECT_GE(elapsed, 740);
+            EXPECT_GE(ticks, 5) << "the user interface stood still for " << elapsed << " ms";
+        }
+        EXPECT_LT(elapsed, 3000);
+        fault("none");
+        EXPECT_EQ(command("OSP"), "STOP") << "the next command after the fault";
+    }
+    EXPECT_TRUE(dialogs().shown().empty()) << "none of these is a fault of the port itself";
+
+    // The line vanishes in the middle of the drive query (eight commands):
+    // one message, then the query goes on off line and the line comes back.
+    fault("drop");
+    ticks = 0;
+    GetDriveInfo_VEKO(w());
+    EXPECT_EQ(w().st.VEKO_Info[0], "Offline");
+    EXPECT_EQ(w().serial.flg_RS232C_Busy, 0);
+    EXPECT_EQ(dialogs().shown().size(), 1u);
+    ASSERT_TRUE(sim().portPath(kStartTimeout).has_value());
+    fault("none");
+    EXPECT_EQ(command("OSP"), "STOP");
+    EXPECT_EQ(dialogs().shown().size(), 1u);
+    heartbeat.setEnabled(false);
+}
+
+// Another program holds the port: every command is off line at once with
+// one message naming the port; when the port is free again the line works.
+TEST_F(VtrsimLine, BusyPortIsOfflineWithOneMessageUntilItIsFree) {
+    forms::SerialSettings settings;
+    settings.portName = linkPath();
+    auto other = std::make_unique<qtview::QtSerialPort>(settings);
+    std::string error;
+    ASSERT_TRUE(other->open(error)) << error;
+    const auto start = Clock::now();
+    EXPECT_EQ(command("OPL"), "Offline    ");
+    EXPECT_EQ(command("OSP"), "Offline    ");
+    EXPECT_LT(msSince(start), 700) << "a busy port is not waited out";
+    EXPECT_EQ(w().serial.flg_RS232C_Busy, 0);
+    ASSERT_EQ(dialogs().shown().size(), 1u);
+    EXPECT_NE(dialogs().shown()[0].prompt.find(linkPath()), std::string::npos) << dialogs().shown()[0].prompt;
+    other.reset();
+    EXPECT_EQ(command("OSP"), "STOP");
+    EXPECT_EQ(dialogs().shown().size(), 1u);
+}
+
 }  // namespace
 }  // namespace morva::test

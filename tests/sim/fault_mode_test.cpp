@@ -24,8 +24,9 @@ std::string joined(const Reply& reply) {
 }
 
 TEST(FaultMode, NamesReadBackAndUnknownNamesAreRefused) {
-    for (FaultMode mode : {FaultMode::None, FaultMode::Silent, FaultMode::Pieces, FaultMode::Garbage,
-                           FaultMode::Drop, FaultMode::Empty, FaultMode::Short}) {
+    for (FaultMode mode :
+         {FaultMode::None, FaultMode::Silent, FaultMode::Pieces, FaultMode::Garbage, FaultMode::Drop,
+          FaultMode::Empty, FaultMode::Short, FaultMode::Bytes, FaultMode::Partial, FaultMode::Noisy}) {
         EXPECT_EQ(parseFaultMode(faultModeName(mode)), mode);
     }
     EXPECT_FALSE(parseFaultMode("Silent").has_value());
@@ -69,6 +70,28 @@ TEST(FaultMode, PiecesJoinToTheNormalFrameWithTheEtxOnlyAtTheEnd) {
     simulator.setFaultMode(FaultMode::Pieces);
     EXPECT_GE(simulator.answer("OPL").pieces.size(), 2u);
     EXPECT_EQ(simulator.transport(), Transport::Play);
+}
+
+// The reply byte by byte, the reply without its end, and noise before it:
+// the command is carried out each time.
+TEST(FaultMode, BytesPartialAndNoisyRepliesAreTheNormalFrameMisdelivered) {
+    const std::string frame = "\x06\x02$MS:B1:013804D288B8000A\x03";
+    VtrSimulator simulator = simulatorIn(FaultMode::Bytes);
+    Reply reply = simulator.answer("$MS:B1:0138");
+    EXPECT_EQ(reply.pieces.size(), frame.size());
+    EXPECT_EQ(joined(reply), frame);
+
+    simulator.setFaultMode(FaultMode::Partial);
+    reply = simulator.answer("OPL");
+    EXPECT_EQ(joined(reply), "\x06\x02PLAY");
+    EXPECT_EQ(simulator.transport(), Transport::Play);
+
+    simulator.setFaultMode(FaultMode::Noisy);
+    reply = simulator.answer("$MS:B1:0138");
+    ASSERT_EQ(reply.pieces.size(), 2u);
+    EXPECT_EQ(reply.pieces[0].find_first_of("\x02\x03"), std::string::npos);
+    EXPECT_GE(reply.pieces[0].size(), 8u);
+    EXPECT_EQ(reply.pieces[1], frame);
 }
 
 TEST(FaultMode, TheSameSeedCutsTheSamePieces) {
