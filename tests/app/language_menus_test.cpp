@@ -101,7 +101,9 @@ TEST_F(LanguageAndMenus, SwitchingBackAndForthSetsEveryCaptionOfTheTable) {
 }
 
 TEST_F(LanguageAndMenus, AnUnknownOrEmptyLanguageLeavesTheDesignedCaptions) {
-    FrmMain& win = loaded({});
+    // A settings file naming no language (a file without any setting would
+    // be a first start, which begins in English).
+    FrmMain& win = loaded({"Language = "});
     const std::vector<std::string> designed = shownTexts(win);
     EXPECT_EQ(win.cmd_StartFunction(11).caption(), "Measurement");
     for (const char* language : {"Deutsch", "", "japanese"}) {

@@ -125,10 +125,12 @@ TEST_F(ToolDialogs, EveryControlReachesItsSettingInTheWrittenFile) {
     EXPECT_EQ(infoWindowDrawn, 1);
     settingsBytes();
     EXPECT_EQ(writtenSetting("PeakHoldTime = "), " 25 ");
-    EXPECT_EQ(writtenSetting("Path_DataFile = "), programFolder() + "NewData/");
-    EXPECT_EQ(writtenSetting("Path_SpecLine_Lin = "), specFolder + "/");
-    EXPECT_EQ(writtenSetting("Path_WorkList = "), programFolder() + "WorkList/");
-    EXPECT_EQ(writtenSetting("Path_DaqConfigFile = "), programFolder() + "AD/");
+    // Folders inside the program folder are written relative to it, so a
+    // copied program folder keeps its own.
+    EXPECT_EQ(writtenSetting("Path_DataFile = "), "NewData/");
+    EXPECT_EQ(writtenSetting("Path_SpecLine_Lin = "), "SpecLine_Lin/");
+    EXPECT_EQ(writtenSetting("Path_WorkList = "), "WorkList/");
+    EXPECT_EQ(writtenSetting("Path_DaqConfigFile = "), "AD/");
     EXPECT_EQ(writtenSetting("AutoSave = "), " 1 ");
     EXPECT_EQ(writtenSetting("Message_SerialInput = "), " 0 ");
     EXPECT_EQ(writtenSetting("Message_CommentInput = "), " 1 ");
