@@ -1,22 +1,20 @@
 #pragma once
-// What the save and load dialogs share: where they open, the user's font,
-// the folder they start in, the rule for a typed name, and showing one of
-// them modally, once, never during a run.
+// What the save and load dialogs share (where they open and the user's font
+// are every dialog's: files/dialog_placement.h): the folder they start in,
+// the rule for a typed name, and showing one of them modally, once, never
+// during a run.
 
 #include <memory>
 #include <string>
 #include <string_view>
 
 #include "core/state.h"
+#include "files/dialog_placement.h"
 #include "forms/form.h"
 #include "window/frm_main.h"
 
 namespace morva {
 
-// Centres the dialog over the main window, kept on the screen.
-void PlaceDialog(forms::Form& dialog, const FrmMain& w);
-// Every control of the dialog in the user's FontName and FontSize.
-void ApplyUserFont(forms::Form& dialog, const SettingsRecord& s);
 // Path_DataFile when it names a folder that exists, else the program folder;
 // without the trailing separator, as the folder lists give a path.
 std::string StartFolder(const MainState& st);

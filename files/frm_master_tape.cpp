@@ -4,6 +4,7 @@
 #include <ctime>
 
 #include "core/numbers.h"
+#include "files/dialog_placement.h"
 #include "files/program_files.h"
 #include "forms/application.h"
 
@@ -109,9 +110,7 @@ void FrmMasterTape::wire() {
 void FrmMasterTape::Form_Load() {
     const SettingsRecord& s = main.st.settings;
     setFont(s.FontName.empty() ? fontName() : s.FontName, s.FontSize > 0 ? s.FontSize : fontSize());
-    // Centred over the main window.
-    move(main.left() + std::max(0, (main.width() - width()) / 2),
-         main.top() + std::max(0, (main.height() - height()) / 2), width(), height());
+    PlaceDialog(*this, main);
 
     file_ = Read_MasterTapeFile(main.st.ProgramFolder + kMasterTapeListFileName);
     filling_ = true;

@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "core/numbers.h"
+#include "files/dialog_placement.h"
 #include "files/startup_setting_file.h"
 #include "files/text_file.h"
 #include "forms/application.h"
@@ -108,8 +109,7 @@ void FrmOption::wire() {
 void FrmOption::Form_Load() {
     MainState& st = main.st;
     const SettingsRecord& s = st.settings;
-    move(main.left() + std::max(0, (main.width() - width()) / 2),
-         main.top() + std::max(0, (main.height() - height()) / 2), width(), height());
+    PlaceDialog(*this, main);
     const std::string language = main.lbl_Language.caption();
     if (language == "Japanese") opt_Language_opt(0).setValue(true);
     if (language == "English") opt_Language_opt(1).setValue(true);
@@ -148,11 +148,7 @@ void FrmOption::Form_Load() {
         }
     }
     updatePreview();
-    if (!s.FontName.empty() && s.FontSize > 0) {
-        setFont(s.FontName, s.FontSize);
-        for (const auto& c : controls())
-            c->setFont(s.FontName, s.FontSize);
-    }
+    ApplyUserFont(*this, s);
 }
 
 void FrmOption::boardChosen() {

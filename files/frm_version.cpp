@@ -1,7 +1,8 @@
 #include "files/frm_version.h"
 
-#include <algorithm>
 #include <string>
+
+#include "files/dialog_placement.h"
 
 namespace morva {
 
@@ -28,8 +29,7 @@ FrmVersion::FrmVersion(FrmMain& m)
 }
 
 void FrmVersion::Form_Load() {
-    move(main.left() + std::max(0, (main.width() - width()) / 2),
-         main.top() + std::max(0, (main.height() - height()) / 2), width(), height());
+    PlaceDialog(*this, main);
     const ProgramVersion& v = main.st.version;
     Lbl_Version(0).setCaption("VEKO MORVA");
     Lbl_Version(1).setCaption("Version " + std::to_string(v.Major) + "." + std::to_string(v.Minor) +
