@@ -74,6 +74,12 @@ TEST_F(DemoFolder, EveryModelAndModeFitsTheAcquisitionBuffer) {
                 const ModelRecord& m = st.model;
                 EXPECT_LE(m.nADdata_Sens * m.n_AD_channel_Sens, kMaxADData + 1) << where;
                 EXPECT_LE(m.nADdata_Lin * m.n_AD_channel_Lin, kMaxADData + 1) << where;
+                // The trigger-wait time-out runs from the arm to the data, so
+                // the longest acquisition of the real-time board must end
+                // well inside it, with room for a missed first trigger.
+                const double sensMs = 1000.0 * m.nADdata_Sens / m.AD_SplRate_Sens;
+                const double linMs = 1000.0 * m.nADdata_Lin / m.AD_SplRate_Lin;
+                EXPECT_LE(1.5 * std::max(sensMs, linMs), win.timer_chk_AD_TRG.interval()) << where;
                 const double scan = 60.0 / m.CylRot / 2.0 * m.AD_SplRate_Sens;
                 EXPECT_LE(st.params.StartPos_SensWFSample + st.params.nPoint_SensWFSample, std::floor(scan))
                     << where;

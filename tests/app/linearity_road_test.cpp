@@ -136,7 +136,7 @@ TEST_F(LinearityRoad, TimeOutAtTheSecondFinalAcquisitionEndsWithoutResult) {
     click(21);
     EXPECT_EQ(finalAcquisitions, 2);
     ASSERT_EQ(dialogs.shown().size(), 1u);
-    EXPECT_EQ(dialogs.shown()[0].prompt, "Error: No Trigger signal.(wait for 3000ms)");
+    EXPECT_EQ(dialogs.shown()[0].prompt, "Error: No Trigger signal.(wait for 15000ms)");
     EXPECT_FALSE(win.lbl_Info(6).visible());
     EXPECT_EQ(count("OSP"), osp);
     EXPECT_EQ(saves, 0);
