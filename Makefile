@@ -4,7 +4,7 @@
 JOBS ?= $(shell nproc)
 BUILD ?= build
 
-.PHONY: run test build deps sanitize tsan fuzz fuzz-short fuzz-build format-check clean
+.PHONY: run test build package deps sanitize tsan fuzz fuzz-short fuzz-build format-check clean
 
 deps:
 	@./tools/install-deps.sh
@@ -18,6 +18,11 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# The Debian package (build/morva_<version>_<arch>.deb): the program, the
+# bridge library, the simulated board and recorder, the desktop entry.
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 # The whole suite once more under AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize: deps

@@ -239,6 +239,12 @@ struct MainState {
     RunFlags flags;
 
     std::string ProgramFolder;  // folder of the executable, ending in "/"
+    // Folder of libhalvex.so when it is not the program folder (an installed
+    // copy with a per-user program folder); empty otherwise.
+    std::string LibraryFolder;
+    // The version-list line saying where the program folder is, in English
+    // and Japanese; empty when it is the executable's folder.
+    std::array<std::string, 2> ProgramFolderNote{};
     std::string StartupModelName, StartupMode_PN;
     int32_t AD_Resolution = 0;
     float AD_mVperCount = 0;

@@ -93,6 +93,12 @@ void setPolling(FrmMain& w, bool on) {
     }
 }
 
+// The bridge library lies beside the executable, which is the program
+// folder unless an installed copy keeps a per-user program folder.
+const std::string& halvexFolder(const MainState& s) {
+    return s.LibraryFolder.empty() ? s.ProgramFolder : s.LibraryFolder;
+}
+
 void readBuffer(FrmMain& w, const HalvexApi& api, uint16_t request) {
     w.st.daq.DaqError = static_cast<int16_t>(api.ReadBuffer(request, 0, w.st.ADData.data()));
 }
@@ -101,7 +107,7 @@ void readBuffer(FrmMain& w, const HalvexApi& api, uint16_t request) {
 void runSteps(FrmMain& w) {
     MainState& s = w.st;
     DaqHandles& d = s.daq;
-    const HalvexApi& api = halvexApi(s.ProgramFolder);
+    const HalvexApi& api = halvexApi(halvexFolder(s));
     DaqCallerRecords& r = callerRecords(w);
     // A handler (the trigger time-out, shut-down) that cleared up while this
     // run waited has already released everything.
@@ -245,7 +251,7 @@ void DaqdriveClearUp(FrmMain& w) {
     const auto device = static_cast<uint16_t>(d.DaqDeviceHandle);
     const auto request = static_cast<uint16_t>(d.DaqRequestHandle);
     // A library never loaded has nothing open: the board is not touched.
-    const HalvexApi* api = halvexApiIfLoaded(w.st.ProgramFolder);
+    const HalvexApi* api = halvexApiIfLoaded(halvexFolder(w.st));
     DaqCallerRecords* r = DaqCallerRecordsOf(w);
 
     if (api != nullptr) {

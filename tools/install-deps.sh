@@ -4,7 +4,7 @@
 set -e
 PACKAGES="build-essential cmake make pkg-config googletest libgtest-dev libgmock-dev libbenchmark-dev
  qt6-base-dev qt6-serialport-dev qt6-qpa-plugins libgl-dev fonts-ipafont-gothic xvfb clang-format
- clang libclang-rt-14-dev"
+ clang libclang-rt-14-dev dpkg-dev desktop-file-utils appstream"
 missing=""
 for p in $PACKAGES; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -23,9 +24,19 @@ class AppTest : public WindowTest {
 
     // Builds the window (after the test has set up the screen and files).
     FrmMain& build() {
-        w = Build_MainWindow(app, folder_.string());
+        w = Build_MainWindow(
+            app, installedFolders.ProgramFolder.empty() ? folder_.string() : installedFolders.ProgramFolder);
+        w->st.LibraryFolder = installedFolders.LibraryFolder;
+        w->st.ProgramFolderNote = installedFolders.Note;
         return *w;
     }
+
+    // Set by a test that runs the window as an installed copy: the program
+    // folder apart from the folder of the executable and its libraries.
+    struct {
+        std::string ProgramFolder, LibraryFolder;
+        std::array<std::string, 2> Note;
+    } installedFolders;
 
     // A small program folder: two models, two tapes and the given settings
     // lines after the header.
