@@ -180,6 +180,22 @@ TEST_F(ExportRoad, WaveformsAsCsvReadBackEqualTheResultAndNoFileIsReplacedSilent
         names.push_back(entry.path().filename().string());
     EXPECT_EQ(names, std::vector<std::string>{"report.csv"});
 
+    // Saved as a data file and loaded back: the same table, its name
+    // proposed after the loaded file.
+    const std::string measured = readBytes(file);
+    win.proc.Make_AutoFileName();
+    win.proc.Write_DataFile();
+    const std::string dataName = win.st.DataFileName;
+    win.proc.Read_DataFile();
+    ASSERT_EQ(win.st.flags.flg_DataLoaded, 1);
+    dialogs.clear();
+    win.mnu_FileItem(6).userClick();  // the proposal as it stands
+    loop.doEvents();
+    ASSERT_EQ(dialogs.shown().size(), 2u);
+    const std::string proposal = dialogs.shown()[0].defaultText;
+    EXPECT_EQ(proposal, dataName.substr(0, dataName.rfind('.')) + ".csv");
+    EXPECT_EQ(readBytes(dataFolder() + proposal), measured);
+
     // In Japanese the boxes speak Japanese; cancelling writes nothing.
     win.lbl_Language.setCaption("Japanese");
     dialogs.clear();
