@@ -52,7 +52,16 @@ void mnu_FileItem_Click(FrmMain& w, int Index) {
         case 3:
             press(w, 5);
             break;
-        default:  // 2 "Print Out": nothing
+        case 4:
+            w.proc.Export_GraphPng(1);
+            break;
+        case 5:
+            w.proc.Export_GraphPng(2);
+            break;
+        case 6:
+            w.proc.Export_WaveformCsv();
+            break;
+        default:  // 2 "Print Out" and the separators: nothing
             break;
     }
 }
@@ -89,6 +98,11 @@ void Refresh_MenuStates(FrmMain& w) {
     // During a run the sequencer opens no function and loads no data, and
     // the tool dialogs stay closed.
     w.mnu_FileItem(1).setEnabled(idle);
+    // The exports read the result and the graphs: not while a run changes them.
+    const bool graph = idle && w.proc.Has_GraphToExport();
+    w.mnu_FileItem(4).setEnabled(graph);
+    w.mnu_FileItem(5).setEnabled(graph);
+    w.mnu_FileItem(6).setEnabled(idle && w.proc.Has_WaveformsToExport());
     for (int i = 0; i <= 2; ++i)
         w.mnu_MsrItem(i).setEnabled(idle);
     for (int i = 0; i <= 1; ++i)
@@ -105,8 +119,11 @@ void Wire_Menus(FrmMain& w) {
     for (forms::MenuItem* title : {&w.mnu_File, &w.mnu_View, &w.mnu_Msr, &w.mnu_Tool, &w.mnu_Help})
         title->Click = [&w] { Refresh_MenuStates(w); };
 
-    // "Print Out" has no printer behind it.
+    // "Print Out" has no printer behind it. At start-up the main page shows
+    // no graph and there is no result to export.
     w.mnu_FileItem(2).setEnabled(false);
+    for (int i = 4; i <= 6; ++i)
+        w.mnu_FileItem(i).setEnabled(false);
 
     w.mnu_FileItem(0).setShortcut("Ctrl+S");
     w.mnu_FileItem(1).setShortcut("Ctrl+O");

@@ -2,8 +2,10 @@
 // The menu bar: File, View, Measurement, Tool and Help. Most items press a
 // function button (the sequencer then runs exactly as for a click); the View
 // items toggle the work-list and control-panel boxes; Tool and Help open the
-// dialogs. The items that would do nothing during a run are greyed out
-// while one is active; opening a menu and the start and end of every run
+// dialogs; the File menu's exports write the page's graphs (PNG) and the
+// result's waveforms (CSV). The items that would do nothing during a run
+// are greyed out while one is active, the exports also while there is
+// nothing to export; opening a menu and the start and end of every run
 // bring the marks and states up to date.
 
 #include "window/frm_main.h"

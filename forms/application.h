@@ -3,6 +3,7 @@
 // the screen, and the forms that exist. One per program (and one per test).
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@ namespace forms {
 
 class Control;
 class Form;
+class PictureBox;
 
 struct Screen {
     Twips width = 1024 * 15;  // twips
@@ -57,6 +59,14 @@ class Application {
     // Told when a form is being destroyed, while its controls still exist,
     // so a view can drop the widgets that mirror them.
     std::function<void(Form&)> formDestroyed;
+    // Draws pictures into one PNG image (the encoded file's bytes), each
+    // placed as it lies on the screen, at `scale` times its size there:
+    // lines, points and text are drawn at that size, not enlarged from a
+    // smaller image. Set by a view that can draw; without one (a program
+    // without a display) no image can be made. Nothing comes back when the
+    // image could not be drawn or encoded.
+    std::function<std::optional<std::string>(const std::vector<const PictureBox*>& pictures, double scale)>
+        renderPicturesPng;
 
   private:
     EventLoop& loop_;

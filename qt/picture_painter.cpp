@@ -84,7 +84,7 @@ bool clipLine(const QRectF& clip, QPointF& a, QPointF& b) {
     return true;
 }
 
-void paintDisplayList(QPainter& painter, const forms::PictureBox& box, const QRect& area) {
+void paintDisplayList(QPainter& painter, const forms::PictureBox& box, const QRect& area, double zoom) {
     if (area.isEmpty()) return;
     painter.save();
     painter.setClipRect(area);
@@ -92,7 +92,9 @@ void paintDisplayList(QPainter& painter, const forms::PictureBox& box, const QRe
     const QSizeF size(area.width(), area.height());
     const QPointF origin = area.topLeft();
     // Geometry beyond this margin cannot show; it is cut before drawing.
-    const QRectF limit = QRectF(area).adjusted(-64, -64, 64, 64);
+    zoom = std::isfinite(zoom) && zoom > 1 ? zoom : 1.0;
+    const double margin = 64 * zoom;
+    const QRectF limit = QRectF(area).adjusted(-margin, -margin, margin, margin);
     const QFont font = toQFont(box.fontName(), box.fontSize(), box.fontBold());
     const forms::UserScale& scale = box.userScale();
     auto map = [&](double x, double y) { return origin + toPixels(scale, size, x, y); };
@@ -100,6 +102,8 @@ void paintDisplayList(QPainter& painter, const forms::PictureBox& box, const QRe
     for (const forms::DrawCommand& cmd : box.displayList()) {
         const QColor color = toQColor(cmd.color);
         const int width = std::max(1, cmd.drawWidth);
+        // A pen of width 0 is Qt's one-pixel cosmetic pen.
+        const double penWidth = width == 1 && zoom == 1.0 ? 0.0 : width * zoom;
         switch (cmd.kind) {
             case forms::DrawCommand::Clear:
                 painter.fillRect(area, color);
@@ -109,11 +113,11 @@ void paintDisplayList(QPainter& painter, const forms::PictureBox& box, const QRe
                 if (!finite(p) || !limit.contains(p)) break;
                 p = snapped(p);
                 if (width == 1) {
-                    painter.fillRect(QRectF(p.x(), p.y(), 1, 1), color);
+                    painter.fillRect(QRectF(p.x(), p.y(), zoom, zoom), color);
                 } else {
                     painter.setPen(Qt::NoPen);
                     painter.setBrush(color);
-                    painter.drawEllipse(p, width / 2.0, width / 2.0);
+                    painter.drawEllipse(p, penWidth / 2.0, penWidth / 2.0);
                     painter.setBrush(Qt::NoBrush);
                 }
                 break;
@@ -122,7 +126,7 @@ void paintDisplayList(QPainter& painter, const forms::PictureBox& box, const QRe
                 QPointF a = map(cmd.x1, cmd.y1);
                 QPointF b = map(cmd.x2, cmd.y2);
                 if (!finite(a) || !finite(b) || !clipLine(limit, a, b)) break;
-                painter.setPen(QPen(color, width == 1 ? 0 : width));
+                painter.setPen(QPen(color, penWidth));
                 painter.drawLine(snapped(a), snapped(b));
                 break;
             }
@@ -133,9 +137,9 @@ void paintDisplayList(QPainter& painter, const forms::PictureBox& box, const QRe
                 if (!finite(a) || !finite(b)) break;
                 QRectF r = cornersToRect(a, b, limit);
                 if (cmd.kind == forms::DrawCommand::FilledBox) {
-                    painter.fillRect(r.adjusted(0, 0, 1, 1), color);
+                    painter.fillRect(r.adjusted(0, 0, zoom, zoom), color);
                 } else {
-                    painter.setPen(QPen(color, width == 1 ? 0 : width));
+                    painter.setPen(QPen(color, penWidth));
                     painter.setBrush(Qt::NoBrush);
                     painter.drawRect(r);
                 }

@@ -36,8 +36,11 @@ bool clipLine(const QRectF& clip, QPointF& a, QPointF& b);
 // the area with its colour, Point sets a pixel (a dot of drawWidth), Line
 // and Box draw with a pen of drawWidth, FilledBox fills, Text writes with
 // its top left at the point in the box's font. Commands with values that
-// are not finite are skipped.
-void paintDisplayList(QPainter& painter, const forms::PictureBox& box, const QRect& area);
+// are not finite are skipped. `zoom` draws the list for an area `zoom`
+// times its size on screen: pens and dots are that much wider (a 1-pixel
+// line becomes `zoom` pixels); text grows with the device's DPI, which the
+// caller sets to match.
+void paintDisplayList(QPainter& painter, const forms::PictureBox& box, const QRect& area, double zoom = 1.0);
 
 // The display list rendered into an image of the given size (no border).
 QImage renderPicture(const forms::PictureBox& box, QSize pixels);

@@ -1,8 +1,12 @@
 #include "qt/qt_form_view.h"
 
+#include <QWidget>
+
 #include "forms/control.h"
 #include "forms/form.h"
+#include "forms/picture.h"
 #include "qt/form_window.h"
+#include "qt/picture_export.h"
 
 namespace qtview {
 
@@ -25,6 +29,9 @@ QtFormView::QtFormView(forms::Application& app, const QScreen* screen)
         windows_.erase(&f);
         if (previousDestroyed_) previousDestroyed_(f);
     };
+    app_.renderPicturesPng = [this](const std::vector<const forms::PictureBox*>& pictures, double scale) {
+        return picturesPng(pictures, scale);
+    };
     for (forms::Form* f : app_.forms())
         if (f->visible()) windowFor(*f);
 }
@@ -33,6 +40,7 @@ QtFormView::~QtFormView() {
     app_.formShown = std::move(previousShown_);
     app_.controlAdded = std::move(previousAdded_);
     app_.formDestroyed = std::move(previousDestroyed_);
+    app_.renderPicturesPng = nullptr;
     windows_.clear();
 }
 
@@ -53,6 +61,26 @@ QWidget* QtFormView::widgetOf(forms::Control& c) {
 
 QAction* QtFormView::actionOf(forms::Control& c) {
     return windowFor(c.form()).actionOf(c);
+}
+
+}  // namespace qtview
+
+namespace qtview {
+
+std::optional<std::string> QtFormView::picturesPng(const std::vector<const forms::PictureBox*>& pictures,
+                                                   double scale) const {
+    std::vector<PlacedPicture> placed;
+    forms::Color ground = 0xFFFFFF;
+    for (const forms::PictureBox* box : pictures) {
+        if (box == nullptr) continue;
+        if (placed.empty() && box->container() != nullptr) ground = box->container()->backColor();
+        PlacedPicture p{box, metrics_.toPixels(box->left(), box->top(), box->width(), box->height())};
+        auto it = windows_.find(&box->form());
+        if (const QWidget* widget = it == windows_.end() ? nullptr : it->second->widgetOf(*box))
+            p.rect = QRect(widget->mapTo(widget->window(), QPoint(0, 0)), widget->size());
+        placed.push_back(p);
+    }
+    return encodePng(renderPlacedPictures(placed, scale, metrics_.dpiX, metrics_.dpiY, ground));
 }
 
 }  // namespace qtview

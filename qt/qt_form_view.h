@@ -3,7 +3,8 @@
 // application's hooks: a form gets its window when it is first shown (or
 // when asked for), a control added later gets its widget, a form that is
 // destroyed loses its window. It fills the application's Screen from the
-// primary QScreen.
+// primary QScreen, and draws pictures into PNG images for the application
+// (renderPicturesPng) at their size on the screen.
 //
 // Create the view after the Application and a QApplication, and destroy it
 // before them.
@@ -11,6 +12,9 @@
 #include <QPointer>
 #include <map>
 #include <memory>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "forms/application.h"
 #include "qt/metrics.h"
@@ -23,6 +27,7 @@ class QWidget;
 namespace forms {
 class Control;
 class Form;
+class PictureBox;
 }  // namespace forms
 
 namespace qtview {
@@ -48,6 +53,11 @@ class QtFormView {
     const Metrics& metrics() const { return metrics_; }
 
   private:
+    // The pictures as they lie in their window (the widgets' geometry, or
+    // their twips at the screen's DPI before a widget exists), one PNG.
+    std::optional<std::string> picturesPng(const std::vector<const forms::PictureBox*>& pictures,
+                                           double scale) const;
+
     forms::Application& app_;
     Metrics metrics_;
     std::map<const forms::Form*, std::unique_ptr<FormWindow>> windows_;

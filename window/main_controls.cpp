@@ -159,8 +159,11 @@ MainControls::MainControls(Form& f)
     for (int i = 0; i <= 4; ++i)
         cmd_Pos_LinWF.add(f, i, &pic_AdvMode(2));
     // Menus.
-    for (int i = 0; i <= 3; ++i)
+    // A menu shows its items in the order they are created.
+    for (int i : {0, 1, 2, 7, 4, 5, 6, 8, 3})
         mnu_FileItem.add(f, i, &mnu_File);
+    mnu_FileItem(7).setCaption("-");
+    mnu_FileItem(8).setCaption("-");
     for (int i = 0; i <= 1; ++i)
         mnu_ViewItem.add(f, i, &mnu_View);
     for (int i = 0; i <= 2; ++i)

@@ -138,7 +138,9 @@ struct MainControls {
 
     // Menu bar: File, View, Measurement, Tool, Help and their items.
     forms::MenuItem& mnu_File;
-    forms::ControlArray<forms::MenuItem> mnu_FileItem{"mnu_FileItem"};  // 0..3
+    // 0..3; 4..6 the exports (graph PNG, graph PNG at 2x, waveform CSV);
+    // 7, 8 separators. In the menu: 0, 1, 2, 7, 4, 5, 6, 8, 3 ("End" last).
+    forms::ControlArray<forms::MenuItem> mnu_FileItem{"mnu_FileItem"};
     forms::MenuItem& mnu_View;
     forms::ControlArray<forms::MenuItem> mnu_ViewItem{"mnu_ViewItem"};  // 0..1
     forms::MenuItem& mnu_Msr;

@@ -51,6 +51,13 @@ struct Procedures {
     Proc<void()> Make_AutoFileName;
     Proc<void()> Show_DataSave;
     Proc<void()> Show_DataLoad;
+    // Exports for reports (files/): the graphs of the page on screen as PNG
+    // at a multiple of the window's resolution, the result's waveforms as
+    // CSV; and whether the page shows a graph, the state holds a result.
+    Proc<void(int)> Export_GraphPng;
+    Proc<void()> Export_WaveformCsv;
+    Proc<bool()> Has_GraphToExport;
+    Proc<bool()> Has_WaveformsToExport;
     // Tool dialogs (files/): master-tape editor, options, version, folder chooser.
     Proc<void()> Show_MasterTapeEditor;
     Proc<void()> Show_Options;

@@ -23,6 +23,7 @@
 
 #include "app/build_main_window.h"
 #include "core/numbers.h"
+#include "files/text_file.h"
 #include "measure/graphs.h"
 #include "measure/lin_assembly.h"
 #include "measure/lin_average.h"
@@ -245,6 +246,50 @@ TEST_F(ProgramViews, LinearityPageOneAndTwoChannelsWithPeakHold) {
         for (int x = 0; x < page.width(); ++x)
             if (!inside.contains(x, y) && page.pixel(x, y) == rgbOf(morva::kLinAvgColor)) ++outside;
     EXPECT_LE(outside, pixelsOf(graphImage(win.pic_Graph_Lin(1)), rgbOf(morva::kLinAvgColor)));
+}
+
+// The File menu's graph export in the real window: the linearity graph at
+// the window's resolution and at twice it, drawn with lines of twice the
+// width rather than enlarged; the sensitivity page's two graphs in one
+// image, placed as on the screen.
+TEST_F(ProgramViews, GraphExportAtTheWindowsResolutionAndTwiceIt) {
+    FrmMain& win = start(1600, 1000);
+    measureSensitivity(2);
+    measureLinearity(1);
+    const std::string data = morva::withTrailingSeparator(win.st.settings.Path_DataFile);
+    const auto exportPage = [&](int page, int item, const std::string& name) {
+        showPanels(page, page);
+        win.proc.Set_View();
+        page == 1 ? win.proc.Draw_SensWF() : win.proc.Draw_LinWF();
+        win.mnu_File.userClick();
+        settle();
+        dialogs.type(name);
+        win.mnu_FileItem(item).userClick();
+        settle();
+        EXPECT_EQ(dialogs.shown().back().prompt, "Written: [" + data + name + "]");
+        return QImage(QString::fromStdString(data + name)).convertToFormat(QImage::Format_RGB32);
+    };
+    const QImage one = exportPage(2, 4, "lin_1x.png");
+    const QImage two = exportPage(2, 5, "lin_2x.png");
+    const QSize onScreen = view->widgetOf(win.pic_Graph_Lin(0))->size();
+    EXPECT_EQ(one.size(), onScreen);
+    EXPECT_EQ(two.size(), onScreen * 2);
+    // Twice as long and twice as wide: about four times the pixels (a thin
+    // 1-pixel line drawn at 2x gives only twice).
+    const int avgOne = pixelsOf(one, rgbOf(morva::kLinAvgColor));
+    EXPECT_GT(avgOne, 200);
+    EXPECT_GT(pixelsOf(two, rgbOf(morva::kLinAvgColor)), 3 * avgOne);
+    fs::create_directories(screenshotFolder());
+    EXPECT_TRUE(
+        two.save(QString::fromStdString((screenshotFolder() / "graph_export_linearity_2x.png").string())));
+
+    const QImage sens = exportPage(1, 4, "sens.png");
+    const QRect graphs = view->widgetOf(win.pic_Graph_Sens)
+                             ->geometry()
+                             .united(view->widgetOf(win.pic_Graph_SensDiv)->geometry());
+    EXPECT_EQ(sens.size(), graphs.size());
+    for (int slot = 0; slot < 4; ++slot)
+        EXPECT_GT(pixelsOf(sens, rgbOf(win.st.Color_Head[slot])), 100) << slot;
 }
 
 }  // namespace
