@@ -3,8 +3,9 @@
 // "screenshots" for a person to judge: the empty window at 1024 x 768, the
 // sensitivity page with four slots, the linearity page with one channel
 // and with two (multi-line), peak hold on. The machine checks what it can:
-// every head colour and the limit curves reach the screen, and no graph
-// paints outside its own box.
+// every head colour and the limit curves reach the screen, no graph
+// paints outside its own box, and the judged value panels (English and
+// Japanese at 1024 x 768) show their verdict colours.
 
 #include <gtest/gtest.h>
 
@@ -32,6 +33,7 @@
 #include "qt/metrics.h"
 #include "qt/picture_widget.h"
 #include "qt_fixture.h"
+#include "view/limit_verdict.h"
 #include "window/frm_main.h"
 
 namespace {
@@ -245,6 +247,59 @@ TEST_F(ProgramViews, LinearityPageOneAndTwoChannelsWithPeakHold) {
         for (int x = 0; x < page.width(); ++x)
             if (!inside.contains(x, y) && page.pixel(x, y) == rgbOf(morva::kLinAvgColor)) ++outside;
     EXPECT_LE(outside, pixelsOf(graphImage(win.pic_Graph_Lin(1)), rgbOf(morva::kLinAvgColor)));
+}
+
+// The value panels judged against the model's limits at 1024 x 768 in both
+// languages: the sensitivity within 40 +- 5 in English and outside 45 +- 2
+// in Japanese (the board's slope is 40); the linearity against 2.0 and
+// the waving against 1.2 on two channels. Every value shown wears its
+// verdict's colour and shows its limit.
+TEST_F(ProgramViews, ValuePanelsColouredAgainstTheLimitsInBothLanguages) {
+    for (const char* language : {"English", "Japanese"}) {
+        const bool english = std::string(language) == "English";
+        FrmMain& win = start(1024, 768);
+        win.lbl_Language.setCaption(language);
+        win.st.model.Spec_Sens_Centre = english ? 40.0f : 45.0f;
+        win.st.model.Spec_Sens_Tol = english ? 5.0f : 2.0f;
+        win.st.model.Spec_Lin = 2.0f;
+        win.st.model.Spec_Wav = 1.2f;
+        measureSensitivity(3);
+        showPanels(1, 1);
+        win.proc.Set_View();
+        win.proc.Draw_SensGrid();
+        win.proc.Draw_SensWF();
+        win.proc.Show_LimitVerdict(morva::kLimitSens);
+        save(std::string("limits_sensitivity_") + language + ".png");
+        const forms::Color sensColor = english ? morva::kWithinLimitColor : morva::kOutsideLimitColor;
+        for (int i = 0; i <= 1; ++i) {
+            const QImage box =
+                view->widgetOf(win.lbl_SensVal(i))->grab().toImage().convertToFormat(QImage::Format_RGB32);
+            EXPECT_GT(pixelsOf(box, rgbOf(static_cast<int>(sensColor))), box.width() * box.height() / 3)
+                << language << " " << i;
+            EXPECT_TRUE(view->widgetOf(win.lbl_SensLimit(i))->isVisible()) << language << " " << i;
+        }
+
+        win.st.flg_Dsp_LinWF_MultiLine = 1;
+        win.chk_Dsp_LinWF_MultiLine.setValue(1);
+        measureLinearity(2);
+        showPanels(2, 2);
+        win.proc.Set_View();
+        win.proc.Draw_LinGrid();
+        win.proc.Draw_LinWF();
+        win.proc.Show_LimitVerdict(morva::kLimitLin);
+        save(std::string("limits_linearity_") + language + ".png");
+        for (int c = 0; c <= 1; ++c) {
+            for (forms::Label* value : {&win.lbl_LinVal(c), &win.lbl_WavVal(c)}) {
+                const QImage box =
+                    view->widgetOf(*value)->grab().toImage().convertToFormat(QImage::Format_RGB32);
+                const int judged = pixelsOf(box, rgbOf(static_cast<int>(morva::kWithinLimitColor))) +
+                                   pixelsOf(box, rgbOf(static_cast<int>(morva::kOutsideLimitColor)));
+                EXPECT_GT(judged, box.width() * box.height() / 3) << language << " " << value->displayName();
+            }
+            EXPECT_TRUE(view->widgetOf(win.lbl_LinLimit(c))->isVisible()) << language << " " << c;
+            EXPECT_TRUE(view->widgetOf(win.lbl_WavLimit(c))->isVisible()) << language << " " << c;
+        }
+    }
 }
 
 }  // namespace
