@@ -339,6 +339,11 @@ void Read_DataFile(FrmMain& w) {
     }
     apply(w, contents);
     showLoadedData(w);
+    // The selected model's limits judge only a file of that model.
+    if (contents.ModelName == w.cmb_ModelNameList.text())
+        w.proc.Show_LimitVerdict(kLimitAll);
+    else
+        w.proc.Clear_LimitVerdict(kLimitAll);
 }
 
 void Restore_CountsBeforeLoad(MainState& st) {

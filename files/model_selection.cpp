@@ -79,6 +79,8 @@ void Set_ModelParameters(FrmMain& w) {
     setChannelCounts(w);
     s.DataFileExt = DataFileExt(name);
     st.flags.flg_DataLoaded = 0;
+    // A result judged under the row as it was keeps no verdict.
+    w.proc.Clear_LimitVerdict(kLimitAll);
 }
 
 void Show_ModelLabel(FrmMain& w) {
@@ -119,6 +121,7 @@ void cmb_ModelNameList_Click(FrmMain& w) {
 }
 
 void cmb_VTRmode_List_Click(FrmMain& w) {
+    w.proc.Clear_LimitVerdict(kLimitAll);
     Calc_ModeParameters(w);
     Show_ParameterList(w);
 }
@@ -129,6 +132,7 @@ void opt_PAL_NTSC_Click(FrmMain& w, int Index) {
     const int slot = ModeSlotOfEntry(st.model, w.cmb_VTRmode_List.listIndex());
     if (slot >= 0) st.model.CylRot = ModeCylRot(st.model, slot, standard);
     st.settings.Mode_PN = standard;
+    w.proc.Clear_LimitVerdict(kLimitAll);
     Calc_ModeParameters(w);
     Show_ParameterList(w);
     if (w.cmb_ModelNameList.listIndex() >= 0) Show_ModelLabel(w);

@@ -176,6 +176,7 @@ void LinRun::finishedEndState() {
     if (w_.cmd_StartFunction(23).visible()) w_.cmd_StartFunction(23).setFocus();
     Set_SelectionsEnabled(w_, true);
     w_.lst_WorkList.setEnabled(true);
+    w_.proc.Show_LimitVerdict(kLimitLin);
 }
 
 void LinRun::autoSave() {
@@ -191,6 +192,8 @@ void LinRun::autoSave() {
 }
 
 void LinRun::run() {
+    // The live values carry no verdict; the finished result gets its own.
+    w_.proc.Clear_LimitVerdict(kLimitLin);
     f_.flg_LinFinish = 0;
     f_.flg_LinReset = 0;
     st_.settings.n_AD_Channel = static_cast<int16_t>(st_.model.n_AD_channel_Lin);

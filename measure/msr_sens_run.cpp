@@ -45,6 +45,7 @@ void showFinalResult(FrmMain& w, int32_t nLoop) {
     for (int i = 0; i <= 1; ++i)
         w.lbl_SensVal(i).setBackColor(kValueFinal);
     showSensValues(w);
+    w.proc.Show_LimitVerdict(kLimitSens);
     // The progress panel lies over the information panel that holds the
     // "Finish !!" notice: it goes, as at the end of the linearity run.
     w.pic_Info(2).setVisible(false);
@@ -69,6 +70,8 @@ void Run_MsrSens(FrmMain& w) {
     if (!scope.started()) return;
     MainState& st = w.st;
     RunFlags& f = st.flags;
+    // The live values carry no verdict; the finished result gets its own.
+    w.proc.Clear_LimitVerdict(kLimitSens);
     if (f.flg_DataLoaded == 1) Reload_ModelKeepingMode(w);
     f.flg_SensAvgDone = 0;
     f.flg_Averaging = 0;

@@ -15,15 +15,22 @@ constexpr Twips kTextHeight = 255;
 constexpr forms::Color kPanelFace = 0xC0C0C0;
 constexpr forms::Color kWhite = 0xFFFFFF;
 
-// A value panel: its title printed at the left, the value label at the right.
-void valuePanel(forms::PictureBox& panel, forms::Label& value, const std::string& title) {
+// A value panel: its title printed at the top left, the model's limit (shown
+// with a verdict) under it, the value label at the right.
+void valuePanel(forms::PictureBox& panel, forms::Label& value, forms::Label& limit,
+                const std::string& title) {
     panel.move(0, 0, kValuePanelWidth, kValuePanelHeight);
     panel.setBackColor(kPanelFace);
     panel.cls();
     panel.currentX = 90;
-    panel.currentY = (kValuePanelHeight - kTextHeight) / 2 - 30;
+    panel.currentY = 45;
     panel.print(title, 0x000000);
-    value.move(kValuePanelWidth - 900, 75, 810, kValuePanelHeight - 180);
+    limit.move(90, kValuePanelHeight - 300, kValuePanelWidth - 1080, 255);
+    limit.setBackColor(kPanelFace);
+    limit.setFont(limit.fontName(), 8);
+    limit.setCaption("");
+    limit.setVisible(false);
+    value.move(kValuePanelWidth - 900, 90, 810, kValuePanelHeight - 180);
     value.setBackColor(kWhite);
     value.setAlignment(1);
     value.setFont(value.fontName(), 12);
@@ -54,7 +61,8 @@ void Design_GraphPages(FrmMain& w) {
     graph(w.pic_Graph_Sens);
     graph(w.pic_Graph_SensDiv);
     for (int i = 0; i <= 1; ++i)
-        valuePanel(w.pic_SensVal(i), w.lbl_SensVal(i), "Sens " + std::to_string(i + 1) + " [mV/um]");
+        valuePanel(w.pic_SensVal(i), w.lbl_SensVal(i), w.lbl_SensLimit(i),
+                   "Sens " + std::to_string(i + 1) + " [mV/um]");
     for (int i = 0; i <= 3; ++i) {
         legend(w.lbl_Name_SensWF(i), 780, "Sens " + std::to_string(i + 1));
         legend(w.lbl_Name_SensWF(i + 4), 780, "Diff " + std::to_string(i + 1));
@@ -66,8 +74,8 @@ void Design_GraphPages(FrmMain& w) {
     for (int c = 0; c <= 1; ++c) {
         graph(w.pic_Graph_Lin(c));
         graph(w.pic_Graph_Lin_mlt(c));
-        valuePanel(w.pic_LinVal(c), w.lbl_LinVal(c), "Linearity [um]");
-        valuePanel(w.pic_WavVal(c), w.lbl_WavVal(c), "Waving [um]");
+        valuePanel(w.pic_LinVal(c), w.lbl_LinVal(c), w.lbl_LinLimit(c), "Linearity [um]");
+        valuePanel(w.pic_WavVal(c), w.lbl_WavVal(c), w.lbl_WavLimit(c), "Waving [um]");
         forms::PictureBox& names = w.pic_Name_LinWF(c);
         names.move(0, 0, 3300, kNamePanelHeight);
         names.setBackColor(kGraphBack);

@@ -1,5 +1,6 @@
 #include <memory>
 
+#include "view/limit_verdict.h"
 #include "view/main_layout.h"
 #include "view/set_view.h"
 #include "view/view_handlers.h"
@@ -12,6 +13,10 @@ void Wire_View(FrmMain& w) {
     auto rt = std::make_shared<ViewRuntime>();
     w.proc.Set_View.bind([&w, rt] { Set_View(w, *rt, false); });
     w.proc.Set_InfoWindow.bind([&w] { Set_InfoWindow(w); });
+    // The colours the value labels had before their verdicts.
+    auto limits = std::make_shared<LimitRuntime>();
+    w.proc.Show_LimitVerdict.bind([&w, limits](int panels) { Show_LimitVerdict(w, *limits, panels); });
+    w.proc.Clear_LimitVerdict.bind([&w, limits](int panels) { Clear_LimitVerdict(w, *limits, panels); });
 
     // A resize of the window fits the frames to it and lays out once; the
     // frames' own resizes (the splitter, another handler) lay out as well,

@@ -174,6 +174,12 @@ MainControls::MainControls(Form& f)
     // The main page's face.
     for (int i = 0; i <= 2; ++i)
         lbl_MainFace.add(f, i, &pic_Page(0));
+    // The limits inside the value panels.
+    for (int i = 0; i <= 1; ++i) {
+        lbl_SensLimit.add(f, i, &pic_SensVal(i));
+        lbl_LinLimit.add(f, i, &pic_LinVal(i));
+        lbl_WavLimit.add(f, i, &pic_WavVal(i));
+    }
     f.menuHeight = 300;  // the menu bar takes a line of the window's height
 
     timer1.setInterval(750);

@@ -153,6 +153,13 @@ struct MainControls {
     // The main page's face (pic_Page(0)): 0 the program's name, 1 its
     // version, 2 the usual road through the functions.
     forms::ControlArray<forms::Label> lbl_MainFace{"lbl_MainFace"};  // 0..2
+
+    // The model's limit under each value's title, shown with a verdict:
+    // lbl_SensLimit(i) in pic_SensVal(i), lbl_LinLimit(i) in pic_LinVal(i),
+    // lbl_WavLimit(i) in pic_WavVal(i).
+    forms::ControlArray<forms::Label> lbl_SensLimit{"lbl_SensLimit"};  // 0..1
+    forms::ControlArray<forms::Label> lbl_LinLimit{"lbl_LinLimit"};    // 0..1
+    forms::ControlArray<forms::Label> lbl_WavLimit{"lbl_WavLimit"};    // 0..1
 };
 
 // Indexes of the function buttons on each panel.

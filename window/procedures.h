@@ -10,6 +10,10 @@
 
 namespace morva {
 
+// The value panels a limit verdict covers: the sensitivity values, and the
+// linearity values with their waving values.
+enum LimitPanels : int { kLimitSens = 1, kLimitLin = 2, kLimitAll = kLimitSens | kLimitLin };
+
 template <typename Sig>
 class Proc;
 
@@ -31,6 +35,11 @@ struct Procedures {
     // Views (view/).
     Proc<void()> Set_View;
     Proc<void()> Set_InfoWindow;
+    // The value panels judged against the selected model's limits (view/):
+    // each shown value coloured within or outside, its limit beside it;
+    // cleared back to the panels' own colours. Argument: LimitPanels.
+    Proc<void(int)> Show_LimitVerdict;
+    Proc<void(int)> Clear_LimitVerdict;
     // Sequencer (app/).
     Proc<void()> Reset_FuncCondition;
     Proc<void()> Return_MainMenu;

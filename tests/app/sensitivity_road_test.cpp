@@ -6,6 +6,7 @@
 
 #include "core/numbers.h"
 #include "tests/app/operator_fixture.h"
+#include "view/limit_verdict.h"
 
 namespace morva::test {
 namespace {
@@ -49,7 +50,7 @@ TEST_F(SensitivityRoad, AveragingStartedInTheFifthPassTakesThreeAcquisitionsThen
     EXPECT_EQ(win.lbl_FuncCondition(1).caption(), "OFF");
     EXPECT_FALSE(win.cmd_StartFunction(12).enabled());
     EXPECT_TRUE(win.cmd_StartFunction(13).enabled());
-    EXPECT_EQ(win.lbl_SensVal(0).backColor(), 0xC0FFC0);
+    EXPECT_EQ(win.lbl_SensVal(0).backColor(), kWithinLimitColor);  // the demo's 40 ± 10
     EXPECT_EQ(win.lbl_SensVal(0).caption(), formatFixed(win.st.sens.SensVal[0], 1));
     EXPECT_NEAR(win.st.sens.SensVal[0], 40.0, 0.02 * 40.0);
     EXPECT_NEAR(win.st.sens.SensVal[1], 40.0, 0.02 * 40.0);

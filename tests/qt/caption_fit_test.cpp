@@ -2,9 +2,10 @@
 // every page (main, sensitivity, linearity with one and two channels, input
 // monitor, data file, advanced mode) in English and Japanese, on a small
 // and a large screen, every visible caption (labels, buttons, check and
-// option buttons, frame titles) fits its control at the
-// control's font and every visible control lies inside the window. A
-// disabled control's caption stays readable on the grey face.
+// option buttons, frame titles, the model's limits in the value panels)
+// fits its control at the control's font and every visible control lies
+// inside the window. A disabled control's caption stays readable on the
+// grey face.
 
 #include <gtest/gtest.h>
 
@@ -180,13 +181,25 @@ TEST_P(CaptionFit, EveryCaptionFitsOnEveryPage) {
     showPanels(1, 1);
     ASSERT_TRUE(view->widgetOf(win.pic_SensVal(1))->isVisible());
     check("sensitivity page, four slots");
+    // The longest limits a model row gives in practice, under the titles.
+    win.st.model.Spec_Sens_Centre = 100.0f;
+    win.st.model.Spec_Sens_Tol = 12.5f;
+    win.st.model.Spec_Lin = 10.25f;
+    win.st.model.Spec_Wav = 10.25f;
+    win.proc.Show_LimitVerdict(morva::kLimitSens);
+    settle();
+    ASSERT_TRUE(view->widgetOf(win.lbl_SensLimit(1))->isVisible());
+    check("sensitivity page with limits");
 
     win.st.flags.flg_PeakHold = 1;
     for (int channels = 1; channels <= 2; ++channels) {
         win.st.msr.n_Msr_channel_Lin = channels;
         win.st.flg_Dsp_LinWF_MultiLine = static_cast<int16_t>(channels - 1);
         showPanels(2, 2);
-        check("linearity page, " + std::to_string(channels) + " channels");
+        win.proc.Show_LimitVerdict(morva::kLimitLin);
+        settle();
+        ASSERT_TRUE(view->widgetOf(win.lbl_WavLimit(channels - 1))->isVisible());
+        check("linearity page with limits, " + std::to_string(channels) + " channels");
     }
     win.st.flags.flg_PeakHold = 0;
 

@@ -3,8 +3,9 @@
 // "screenshots" for a person to judge: the empty window at 1024 x 768, the
 // sensitivity page with four slots, the linearity page with one channel
 // and with two (multi-line), peak hold on. The machine checks what it can:
-// every head colour and the limit curves reach the screen, and no graph
-// paints outside its own box.
+// every head colour and the limit curves reach the screen, no graph
+// paints outside its own box, and the judged value panels (English and
+// Japanese at 1024 x 768) show their verdict colours.
 
 #include <gtest/gtest.h>
 
@@ -33,6 +34,7 @@
 #include "qt/metrics.h"
 #include "qt/picture_widget.h"
 #include "qt_fixture.h"
+#include "view/limit_verdict.h"
 #include "window/frm_main.h"
 
 namespace {
@@ -290,6 +292,43 @@ TEST_F(ProgramViews, GraphExportAtTheWindowsResolutionAndTwiceIt) {
     EXPECT_EQ(sens.size(), graphs.size());
     for (int slot = 0; slot < 4; ++slot)
         EXPECT_GT(pixelsOf(sens, rgbOf(win.st.Color_Head[slot])), 100) << slot;
+}
+
+// The value panels judged against the model's limits at 1024 x 768 in both
+// languages: the sensitivity within 40 +- 5 in English and outside 45 +- 2
+// in Japanese (the board's slope is 40); linearity and waving against 2.0
+// and 1.2 on two channels. The verdict colour reaches the screen.
+TEST_F(ProgramViews, ValuePanelsColouredAgainstTheLimitsInBothLanguages) {
+    for (const std::string language : {"English", "Japanese"}) {
+        const bool english = language == "English";
+        FrmMain& win = start(1024, 768);
+        win.lbl_Language.setCaption(language);
+        win.st.model.Spec_Sens_Centre = english ? 40.0f : 45.0f;
+        win.st.model.Spec_Sens_Tol = english ? 5.0f : 2.0f;
+        win.st.model.Spec_Lin = 2.0f;
+        win.st.model.Spec_Wav = 1.2f;
+        measureSensitivity(3);
+        showPanels(1, 1);
+        win.proc.Set_View();
+        win.proc.Draw_SensWF();
+        win.proc.Show_LimitVerdict(morva::kLimitSens);
+        save("limits_sensitivity_" + language + ".png");
+        const QImage box =
+            view->widgetOf(win.lbl_SensVal(1))->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const auto verdict = english ? morva::kWithinLimitColor : morva::kOutsideLimitColor;
+        EXPECT_GT(pixelsOf(box, rgbOf(static_cast<int>(verdict))), box.width() * box.height() / 3)
+            << language;
+
+        win.st.flg_Dsp_LinWF_MultiLine = 1;
+        win.chk_Dsp_LinWF_MultiLine.setValue(1);
+        measureLinearity(2);
+        showPanels(2, 2);
+        win.proc.Set_View();
+        win.proc.Draw_LinWF();
+        win.proc.Show_LimitVerdict(morva::kLimitLin);
+        save("limits_linearity_" + language + ".png");
+        EXPECT_TRUE(view->widgetOf(win.lbl_WavLimit(1))->isVisible()) << language;
+    }
 }
 
 }  // namespace
