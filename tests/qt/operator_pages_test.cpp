@@ -65,15 +65,17 @@ struct OperatorWindow : QtFormsTest {
         fs::remove_all(folder, ec);
     }
 
-    void setBoard(const std::string& key, const std::string& value) {
-        auto lines = morva::readTextLines(folder / "daqsim.dat");
+    // Sets the line starting with `key` of a file in the program folder.
+    void setLine(const std::string& file, const std::string& key, const std::string& value) {
+        auto lines = morva::readTextLines(folder / file);
         ASSERT_TRUE(lines.has_value());
         for (auto& line : *lines)
             if (line.rfind(key, 0) == 0) line = key + value;
-        std::ofstream out(folder / "daqsim.dat", std::ios::binary);
+        std::ofstream out(folder / file, std::ios::binary);
         for (const auto& line : *lines)
             out << line << "\r\n";
     }
+    void setBoard(const std::string& key, const std::string& value) { setLine("daqsim.dat", key, value); }
 
     FrmMain& open() {
         w = morva::Build_MainWindow(app, folder.string());
@@ -99,12 +101,20 @@ struct OperatorWindow : QtFormsTest {
     }
 };
 
-// Sensitivity, Waveform, Measurement gives a value on screen; then the
-// linearity with Finish. Both finished pages are saved for a person to look
-// at (the graphs are drawn once the graph drawing is bound).
-TEST_F(OperatorWindow, FinishedSensitivityAndLinearityPages) {
+// The operator's road in each language, as the README shows it: the main
+// page, then Sensitivity, Waveform, Measurement gives a value on screen;
+// then the linearity with peak hold and Finish. The pages are saved for a
+// person to look at, with the values judged against the model's limits.
+struct OperatorRoadPages : OperatorWindow, ::testing::WithParamInterface<const char*> {};
+
+TEST_P(OperatorRoadPages, MainSensitivityAndLinearityPages) {
+    const std::string language = GetParam();
     setBoard("Timing = ", "instant");
+    if (language == "ja") setLine("MORVA StartupSetting.dat", "Language = ", "Japanese");
     FrmMain& win = open();
+    EXPECT_EQ(win.lbl_Language.caption(), language == "ja" ? "Japanese" : "English");
+    save("road_main_" + language + ".png");
+
     press(0);
     win.st.msr.nLoop_MsrSens = 3;
     later(300, [this] { press(12); });
@@ -115,7 +125,9 @@ TEST_F(OperatorWindow, FinishedSensitivityAndLinearityPages) {
     // average is formed from whole-number sums (steps of 1/3 with three
     // acquisitions): within one step of the board's slope of 40.
     EXPECT_NEAR(win.st.sens.SensVal[0], 40.0, 1.0);
-    save("operator_sensitivity_page.png");
+    // VK-450's limit is 40 +- 10: the value box shows the verdict.
+    EXPECT_NE(win.lbl_SensLimit(0).caption(), "");
+    save("road_sensitivity_" + language + ".png");
 
     press(19);
     later(300, [this] { press(22); });
@@ -123,8 +135,10 @@ TEST_F(OperatorWindow, FinishedSensitivityAndLinearityPages) {
     press(21);
     ASSERT_TRUE(win.lbl_Info(6).visible());
     EXPECT_EQ(win.lbl_LinVal(0).caption().empty(), false);
-    save("operator_linearity_page.png");
+    save("road_linearity_" + language + ".png");
 }
+
+INSTANTIATE_TEST_SUITE_P(Languages, OperatorRoadPages, ::testing::Values("en", "ja"));
 
 // The whole VK-450 work list walked with Return and Esc on the real
 // widgets: after the first pick, Return answers every step (start,
