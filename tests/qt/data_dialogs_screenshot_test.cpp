@@ -68,13 +68,16 @@ struct DataDialogScreenshots : QtFormsTest {
         // The tree reads the folders on a thread: wait until the shown
         // folder is selected and in view.
         const QString path = tree->pathBox()->text();
-        waitUntil(
+        // Rows that the model adds and sorts above it while it reads the
+        // folders must not push the shown folder out of view.
+        EXPECT_TRUE(waitUntil(
             [&] {
                 const QModelIndex current = tree->tree()->currentIndex();
                 return current.isValid() && tree->model()->filePath(current) == path &&
                        tree->tree()->viewport()->rect().intersects(tree->tree()->visualRect(current));
             },
-            3000);
+            5000))
+            << path.toStdString() << " is not in view";
         settle();
         const QImage shot = window->grab().toImage();
         EXPECT_GT(shot.width(), 400);
