@@ -131,8 +131,8 @@ void checkText(Report& report, const forms::Control& c, QWidget* widget) {
         // in view.
         const int margin = static_cast<int>(text->document()->documentMargin());
         const QSize room = text->viewport()->size() - QSize(2 * margin, 2 * margin);
-        const QStringList lines = text->toPlainText().split(QLatin1Char('\n'));
         if (text->toPlainText().isEmpty()) return;
+        const QStringList lines = text->toPlainText().split(QLatin1Char('\n'));
         for (const QString& l : lines)
             if (fm.horizontalAdvance(l) > room.width())
                 report.cut(c, l, fm.horizontalAdvance(l), room.width());

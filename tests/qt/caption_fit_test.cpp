@@ -93,8 +93,9 @@ struct CaptionFit : QtFormsTest, ::testing::WithParamInterface<ScreenCase> {
         settle();
     }
 
-    // Saves the dialog as it stands; a folder tree is given the time to
-    // read its folders and show the current one first.
+    // Saves the dialog as it stands; a folder tree is given a second to
+    // read its folders and show the current one first (it is drawn as it
+    // stands after that: the picture is for the layout).
     void shoot(forms::Form& dialog, const std::string& name, forms::DirList* folders = nullptr) {
         if (auto* tree = folders ? dynamic_cast<qtview::DirTreeWidget*>(view->widgetOf(*folders)) : nullptr) {
             const QString path = QString::fromStdString(folders->path());
@@ -104,7 +105,7 @@ struct CaptionFit : QtFormsTest, ::testing::WithParamInterface<ScreenCase> {
                     return at.isValid() && tree->model()->filePath(at) == path &&
                            tree->tree()->viewport()->rect().intersects(tree->tree()->visualRect(at));
                 },
-                3000);
+                1000);
             settle();
         }
         const QImage shot = view->windowOf(dialog)->grab().toImage();
@@ -197,6 +198,7 @@ TEST_P(CaptionFit, EveryCaptionFitsInEveryDialog) {
         save.chk_Save.setValue(1);
         settle();
         ASSERT_FALSE(save.Txt_Save(2).text().empty());
+        EXPECT_EQ(save.Cmd_Save(0).caption(), japanese ? "保存" : "Save");
         check(save, "data save");
         if (shots) shoot(save, "data_save" + lang, &save.Dir_Save);
         save.unload();
@@ -209,6 +211,7 @@ TEST_P(CaptionFit, EveryCaptionFitsInEveryDialog) {
         load.flst_Load.setListIndex(0);
         settle();
         ASSERT_EQ(load.lbl_FileInfo(5).caption(), "SN1241-B");
+        EXPECT_EQ(load.lbl_Load(1).caption(), japanese ? "1 ﾌｧｲﾙ" : "1 files");
         check(load, "data load, a file chosen");
         if (shots) shoot(load, "data_load" + lang, &load.dir_Load);
         load.cmb_Load.setListIndex(1);
