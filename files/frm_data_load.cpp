@@ -30,6 +30,7 @@ FrmDataLoad::FrmDataLoad(FrmMain& main)
     for (int i = 0; i <= 1; ++i)
         cmd_Load.add(*this, i);
     layout();
+    setCaptions(main.lbl_Language.caption() == "Japanese");
 
     cmb_Load.Click = [this] { filterChosen(); };
     drv_Load.Change = [this] { dir_Load.setPath(drv_Load.drive()); };
@@ -54,30 +55,39 @@ FrmDataLoad::FrmDataLoad(FrmMain& main)
 }
 
 void FrmDataLoad::layout() {
-    setCaption("Data Load");
     move(0, 0, 9600, 7560);
     drv_Load.move(120, 120, 3000, 315);
     dir_Load.move(120, 510, 3000, 2700);
     flst_Load.move(3240, 120, 4200, 3090);
     cmd_Load(0).move(7680, 120, 1680, 420);
-    cmd_Load(0).setCaption("Load");
     cmd_Load(0).setDefault(true);
     cmd_Load(1).move(7680, 660, 1680, 420);
-    cmd_Load(1).setCaption("Cancel");
     cmd_Load(1).setCancel(true);
     lbl_Load(0).move(120, 3330, 9240, 285);
-    cmb_Load.move(120, 3660, 3000, 315);
-    lbl_Load(1).move(3240, 3690, 2400, 285);
+    // Wide enough for "ALL MORVA DataFile (*.Morva_*)".
+    cmb_Load.move(120, 3660, 3600, 315);
+    lbl_Load(1).move(3840, 3690, 2400, 285);
     // The file name (or the filter) first, then what the file says about itself.
-    const char* titles[] = {"Machine Type",  "File Name", "Model",     "VTR Mode", "PAL/NTSC",
-                            "Serial No./ID", "Comment",   "Save Date", "Save Time"};
     const int rows[] = {1, 0, 2, 3, 4, 5, 6, 7, 8};
     for (int i = 0; i < kInfoLabels; ++i) {
         const forms::Twips top = 4140 + rows[i] * 285;
-        lbl_FileInfoTitle(i).setCaption(titles[i]);
         lbl_FileInfoTitle(i).move(120, top, 1500, 270);
         lbl_FileInfo(i).move(1680, top, 7680, 270);
     }
+}
+
+void FrmDataLoad::setCaptions(bool japanese) {
+    japanese_ = japanese;
+    const auto pick = [japanese](const char* en, const char* ja) { return std::string(japanese ? ja : en); };
+    setCaption(pick("Data Load", "データ呼出"));
+    cmd_Load(0).setCaption(pick("Load", "呼出"));
+    cmd_Load(1).setCaption(pick("Cancel", "ｷｬﾝｾﾙ"));
+    const char* titles[kInfoLabels][2] = {
+        {"Machine Type", "機器種別"}, {"File Name", "ﾌｧｲﾙ名"},  {"Model", "機種名"},
+        {"VTR Mode", "VTRﾓｰﾄﾞ"},      {"PAL/NTSC", "PAL/NTSC"}, {"Serial No./ID", "ｼﾘｱﾙ/ID"},
+        {"Comment", "ｺﾒﾝﾄ"},          {"Save Date", "保存日"},  {"Save Time", "保存時刻"}};
+    for (int i = 0; i < kInfoLabels; ++i)
+        lbl_FileInfoTitle(i).setCaption(pick(titles[i][0], titles[i][1]));
 }
 
 void FrmDataLoad::open() {
@@ -105,7 +115,7 @@ void FrmDataLoad::filterChosen() {
 
 void FrmDataLoad::showFolder() {
     lbl_Load(0).setCaption(flst_Load.path());
-    lbl_Load(1).setCaption(std::to_string(flst_Load.listCount()) + " files");
+    lbl_Load(1).setCaption(std::to_string(flst_Load.listCount()) + (japanese_ ? " ﾌｧｲﾙ" : " files"));
 }
 
 void FrmDataLoad::ShowFileInfo() {

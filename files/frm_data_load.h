@@ -35,12 +35,14 @@ class FrmDataLoad : public forms::Form {
 
   private:
     void layout();
+    void setCaptions(bool japanese);
     void open();
     void filterChosen();
     void showFolder();
     void load();
 
     FrmMain& w_;
+    bool japanese_ = false;
 };
 
 void Show_DataLoad(FrmMain& w);

@@ -30,6 +30,7 @@ FrmDataSave::FrmDataSave(FrmMain& main)
     for (int i = 0; i <= 1; ++i)
         Cmd_Save.add(*this, i);
     layout();
+    setCaptions(main.lbl_Language.caption() == "Japanese");
 
     Cmb_Save.Click = [this] { FileList_Save.setPattern("*" + w_.st.settings.DataFileExt); };
     Drive_Save.Change = [this] { Dir_Save.setPath(Drive_Save.drive()); };
@@ -58,11 +59,7 @@ FrmDataSave::FrmDataSave(FrmMain& main)
 }
 
 void FrmDataSave::layout() {
-    setCaption("Data Save");
     move(0, 0, 8400, 6480);
-    const char* titles[] = {"", "Serial No./ID", "Comment", "File Name", "File Type", "Folder"};
-    for (int i = 1; i <= 5; ++i)
-        Lbl_Save(i).setCaption(titles[i]);
     Lbl_Save(1).move(120, 120, 1500, 285);
     Txt_Save(0).move(1680, 90, 6480, 315);
     Lbl_Save(2).move(120, 540, 1500, 285);
@@ -74,16 +71,27 @@ void FrmDataSave::layout() {
     FileList_Save.move(3240, 1380, 4920, 2970);
     Lbl_Save(3).move(120, 4500, 1500, 285);
     Txt_Save(2).move(1680, 4470, 6480, 315);
-    chk_Save.move(1680, 4860, 4000, 285);
-    chk_Save.setCaption("Make the file name automatically");
+    // The switch ends left of the buttons, which reach up beside it.
+    chk_Save.move(1680, 4860, 3720, 285);
     Lbl_Save(4).move(120, 5250, 1500, 285);
     Cmb_Save.move(1680, 5220, 3600, 315);
     Cmd_Save(0).move(5520, 5130, 1200, 420);
-    Cmd_Save(0).setCaption("Save");
     Cmd_Save(0).setDefault(true);
     Cmd_Save(1).move(6960, 5130, 1200, 420);
-    Cmd_Save(1).setCaption("Cancel");
     Cmd_Save(1).setCancel(true);
+}
+
+void FrmDataSave::setCaptions(bool japanese) {
+    const auto pick = [japanese](const char* en, const char* ja) { return std::string(japanese ? ja : en); };
+    setCaption(pick("Data Save", "データ保存"));
+    Lbl_Save(1).setCaption(pick("Serial No./ID", "ｼﾘｱﾙ/ID"));
+    Lbl_Save(2).setCaption(pick("Comment", "ｺﾒﾝﾄ"));
+    Lbl_Save(3).setCaption(pick("File Name", "ﾌｧｲﾙ名"));
+    Lbl_Save(4).setCaption(pick("File Type", "ﾌｧｲﾙの種類"));
+    Lbl_Save(5).setCaption(pick("Folder", "ﾌｫﾙﾀﾞ"));
+    chk_Save.setCaption(pick("Make the file name automatically", "ﾌｧｲﾙ名を自動で付ける"));
+    Cmd_Save(0).setCaption(pick("Save", "保存"));
+    Cmd_Save(1).setCaption(pick("Cancel", "ｷｬﾝｾﾙ"));
 }
 
 void FrmDataSave::open() {

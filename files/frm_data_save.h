@@ -31,6 +31,7 @@ class FrmDataSave : public forms::Form {
 
   private:
     void layout();
+    void setCaptions(bool japanese);
     void open();
     void composeName();
     void save();

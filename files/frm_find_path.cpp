@@ -26,7 +26,7 @@ FrmFindPath::FrmFindPath(FrmMain& m, FindPathExchange& exchange)
     dir_FindPath.move(120, 960, 3300, 3240);
     fil_FindPath.move(3600, 540, 3360, 3660);
     lbl_FindPath(1).move(3600, 4260, 3360, 270);
-    cmd_FindPath(2).move(120, 4320, 1200, 420);
+    cmd_FindPath(2).move(120, 4620, 1200, 420);  // one row with OK and Cancel
     cmd_FindPath(0).move(4200, 4620, 1300, 420);
     cmd_FindPath(1).move(5640, 4620, 1300, 420);
     const bool japanese = main.lbl_Language.caption() == "Japanese";

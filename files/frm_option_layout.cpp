@@ -42,46 +42,48 @@ int FrmOption::makeFrames() {
 }
 
 void FrmOption::layout() {
+    // The frames keep the same margin to the right edge of the window as to
+    // the left (the window's client area is 8880 wide).
     move(0, 0, 9000, 7620);
     // Language, top left.
     fra_Option(0).move(120, 60, 2700, 1000);
     opt_Language_opt(0).move(150, 280, 2400, 300);
     opt_Language_opt(1).move(150, 600, 2400, 300);
     // A/D board, top right.
-    fra_Option(5).move(2940, 60, 5940, 1000);
+    fra_Option(5).move(2940, 60, 5820, 1000);
     lbl_OptionTitle(0).move(150, 320, 1500, 270);
     cmb_OptionSetting(0).move(1680, 280, 2700, 315);
     lbl_OptionTitle(1).move(150, 660, 1500, 270);
     opt_Option(0).move(1680, 620, 700, 300);
     opt_Option(1).move(2500, 620, 700, 300);
     // Folders.
-    fra_Option(1).move(120, 1140, 8760, 1900);
+    fra_Option(1).move(120, 1140, 8640, 1900);
     for (int i = 1; i <= 4; ++i) {
         const forms::Twips y = 280 + (i - 1) * 390;
         lbl_OptionPath(i - 1).move(150, y + 40, 1500, 270);
-        txt_OptionSetting(i).move(1680, y, 5800, 315);
-        cmd_OptionSetting(i + 1).move(7600, y, 1000, 330);
+        txt_OptionSetting(i).move(1680, y, 5700, 315);
+        cmd_OptionSetting(i + 1).move(7500, y, 1000, 330);
     }
     // Measurement: peak-hold time and remote control.
-    fra_Option(2).move(120, 3120, 8760, 760);
+    fra_Option(2).move(120, 3120, 8640, 760);
     lbl_OptItemTitle.move(150, 320, 3000, 270);
     txt_OptionSetting(0).move(3200, 280, 900, 315);
     lbl_OptionTitle(3).move(4160, 320, 500, 270);
     chk_OptionSetting(10).move(5400, 280, 3000, 300);
     // Data file: saving, messages, automatic name.
-    fra_Option(3).move(120, 3960, 8760, 2280);
+    fra_Option(3).move(120, 3960, 8640, 2280);
     for (int i = 0; i < 4; ++i)
         chk_OptionSetting(i).move(150, 280 + i * 360, 3800, 300);
-    fra_Option(4).move(4100, 200, 4500, 1300);
+    fra_Option(4).move(4100, 200, 4400, 1300);
     for (int i = 4; i <= 9; ++i) {
         const int k = i - 4;
-        chk_OptionSetting(i).move(150 + (k % 3) * 1450, 300 + (k / 3) * 440, 1350, 300);
+        chk_OptionSetting(i).move(150 + (k % 3) * 1400, 300 + (k / 3) * 440, 1300, 300);
     }
     lbl_OptionTitle(2).move(150, 1820, 1200, 270);
-    lbl_OptionSetting.move(1400, 1780, 7200, 330);
+    lbl_OptionSetting.move(1400, 1780, 7100, 330);
     lbl_OptionSetting.setBackColor(0x00FFFFFF);
     // Buttons.
-    cmd_OptionSetting(0).move(5640, 6360, 1500, 420);
+    cmd_OptionSetting(0).move(5580, 6360, 1500, 420);
     cmd_OptionSetting(1).move(7260, 6360, 1500, 420);
     cmd_OptionSetting(6).move(0, 0, 100, 100);
     cmd_OptionSetting(6).setVisible(false);

@@ -115,6 +115,12 @@ void TextBox::setText(const std::string& t) {
     fire(Change);
 }
 
+void TextBox::setScrollBars(ScrollBars s) {
+    if (scrollBars_ == s) return;
+    scrollBars_ = s;
+    notify(Property::Other);
+}
+
 void TextBox::userSetText(const std::string& t) {
     if (!acceptsInput() || locked_) return;
     setText(t);

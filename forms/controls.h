@@ -97,6 +97,12 @@ class TextBox : public Control {
     void setMultiLine(bool m) { multiLine_ = m; }
     bool locked() const { return locked_; }
     void setLocked(bool l) { locked_ = l; }
+    // The scroll bars of a multi-line box. Without a horizontal bar long
+    // lines wrap at the box's width; without a vertical bar the box keeps
+    // its whole width for the text (a box sized to its lines needs none).
+    enum class ScrollBars { None, Horizontal, Vertical, Both };
+    ScrollBars scrollBars() const { return scrollBars_; }
+    void setScrollBars(ScrollBars s);
     // The user types: the whole text becomes t (Change fires on a change).
     void userSetText(const std::string& t);
 
@@ -106,6 +112,7 @@ class TextBox : public Control {
     std::string text_;
     bool multiLine_ = false;
     bool locked_ = false;
+    ScrollBars scrollBars_ = ScrollBars::Vertical;
 };
 
 // A container with a caption (a group box).

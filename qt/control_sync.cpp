@@ -265,6 +265,13 @@ void FormWindow::applyText(forms::Control& c, QWidget* w) {
                 if (line->text() != t) line->setText(t);
             } else if (auto* plain = qobject_cast<QPlainTextEdit*>(w)) {
                 plain->setReadOnly(box.locked());
+                using Bars = forms::TextBox::ScrollBars;
+                const Bars bars = box.scrollBars();
+                const bool across = bars == Bars::Horizontal || bars == Bars::Both;
+                const bool down = bars == Bars::Vertical || bars == Bars::Both;
+                plain->setLineWrapMode(across ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
+                plain->setHorizontalScrollBarPolicy(across ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+                plain->setVerticalScrollBarPolicy(down ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
                 if (plain->toPlainText() != t) plain->setPlainText(t);
             }
             break;

@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -30,6 +31,8 @@ DirTreeWidget::DirTreeWidget(QWidget* parent)
     tree_->setSelectionMode(QAbstractItemView::SingleSelection);
     tree_->setUniformRowHeights(true);
     edit_->installEventFilter(this);
+    tree_->installEventFilter(this);
+    tree_->viewport()->installEventFilter(this);
 
     connect(tree_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& index) {
@@ -39,12 +42,26 @@ DirTreeWidget::DirTreeWidget(QWidget* parent)
     connect(model_, &QFileSystemModel::directoryLoaded, this, [this] {
         if (!shown_.isEmpty()) showPath(shown_);
     });
+    // Not inside the model's own signal (finding the folder's index may add
+    // rows): once, after the model's change is complete.
+    const auto later = [this] {
+        if (!following_ || scrollPending_) return;
+        scrollPending_ = true;
+        QMetaObject::invokeMethod(
+            this, [this] { keepInView(); }, Qt::QueuedConnection);
+    };
+    connect(model_, &QAbstractItemModel::rowsInserted, this, later);
+    connect(model_, &QAbstractItemModel::layoutChanged, this, later);
+    // Only the user's own scrolling of the bar triggers slider actions.
+    connect(tree_->verticalScrollBar(), &QAbstractSlider::actionTriggered, this,
+            [this] { following_ = false; });
 }
 
 void DirTreeWidget::showPath(const QString& path) {
     applying_ = true;
     shown_ = path;
     if (edit_->text() != path) edit_->setText(path);
+    following_ = true;
     const QModelIndex index = model_->index(path);
     if (index.isValid()) {
         tree_->setCurrentIndex(index);
@@ -54,11 +71,24 @@ void DirTreeWidget::showPath(const QString& path) {
     applying_ = false;
 }
 
+void DirTreeWidget::keepInView() {
+    scrollPending_ = false;
+    if (!following_ || shown_.isEmpty()) return;
+    const QModelIndex index = model_->index(shown_);
+    if (index.isValid()) tree_->scrollTo(index, QAbstractItemView::EnsureVisible);
+}
+
 void DirTreeWidget::choose(const QString& path) {
     if (pathChosen) pathChosen(QDir::cleanPath(path));
 }
 
 bool DirTreeWidget::eventFilter(QObject* watched, QEvent* event) {
+    // The user works the tree (opens a folder, scrolls, moves with keys):
+    // the view is theirs from now on.
+    if ((watched == tree_ || watched == tree_->viewport()) &&
+        (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::Wheel ||
+         event->type() == QEvent::KeyPress))
+        following_ = false;
     if (watched == edit_ && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {

@@ -32,12 +32,18 @@ class DirTreeWidget : public QWidget {
 
   private:
     void choose(const QString& path);
+    // Scrolls the shown folder back into view while the tree is still
+    // filling in (rows inserted and sorted above it move it away), until
+    // the user works the tree.
+    void keepInView();
 
     QLineEdit* edit_;
     QTreeView* tree_;
     QFileSystemModel* model_;
     QString shown_;
     bool applying_ = false;
+    bool following_ = false;
+    bool scrollPending_ = false;
 };
 
 }  // namespace qtview

@@ -243,6 +243,7 @@ void Design_AdvancedPanels(FrmMain& w) {
         t.move(pad + k * (box + 30), pad, box, kAdvSensHeight - 2 * pad);
         t.setMultiLine(true);
         t.setLocked(true);
+        t.setScrollBars(forms::TextBox::ScrollBars::None);  // eight lines, all in view
         t.setFont(t.fontName(), 8);
     }
     w.txt_debug_sens(4).setText("ramda\r\nnZerX\r\nP_max\r\nP_min\r\nC_val\r\nTh_Lvl\r\nSval_P\r\nSval_N");

@@ -14,7 +14,10 @@ inline constexpr forms::Twips kValuePanelWidth = 2400;  // pic_SensVal, pic_LinV
 inline constexpr forms::Twips kValuePanelHeight = 600;  // title and limit lines beside the value
 inline constexpr forms::Twips kNamePanelHeight = 300;   // pic_Name_LinWF and the channel titles
 inline constexpr forms::Twips kStartPosWidth = 600;     // txt_StartPos_LinWF
-inline constexpr forms::Twips kAdvWidth = 3600;         // pic_AdvMode(0..4)
+// pic_AdvMode(0..4): wide enough for the six columns of sensitivity
+// intermediates, each holding its widest line ("Sval_N", "10000") at 8
+// points without wrapping.
+inline constexpr forms::Twips kAdvWidth = 4500;
 inline constexpr forms::Color kGraphBack = 0x000000;
 // The input monitor's options start below its buttons on pic_CmdMenu(3)
 // and end above the panel's foot (kMenuHeight).

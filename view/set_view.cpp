@@ -246,10 +246,12 @@ void Set_View(FrmMain& w, ViewRuntime& rt, bool keepWaves) {
     // 3: the pages fill the frame.
     for (int i = 0; i <= 3; ++i)
         w.pic_Page(i).move(0, 0, W, H);
-    // 4: the option summary against the right edge (of its panel).
+    // 4: the option summary against the right edge (of its panel), never
+    // over the board line beside it when the graph frame is narrow.
     forms::Label& summary = w.lbl_Info(3);
     const Twips right = std::min(W, w.pic_Info(0).width());
-    summary.setLeft(std::max<Twips>(0, right - summary.width()));
+    const Twips besideBoard = w.lbl_Info(5).left() + w.lbl_Info(5).width() + kGap;
+    summary.setLeft(std::max(besideBoard, right - summary.width()));
     // 5-8: the pages.
     placeMainPage(w, W, H);
     placeSensPage(w, W, H);

@@ -148,8 +148,10 @@ TEST_F(AdvancedMode, TheModeShowsThePanelsWidensTheWindowAndMeasuresOnEveryChann
     FrmMain& win = loaded();
     ASSERT_EQ(win.st.model.nHead, 4);
     EXPECT_EQ(win.st.model.n_AD_channel_Lin, 1);
+    // A graph frame narrow enough that the widened window stays on the
+    // screen (a wider one would give up the difference).
     win.move(300, 200, 12000, 5000);
-    win.pic_Frame(1).setWidth(6000);
+    win.pic_Frame(1).setWidth(5000);
 
     EXPECT_FALSE(win.chk_AdvMode.visible());
     win.chk_AdvMode.userClick();  // hidden: nothing
@@ -167,7 +169,7 @@ TEST_F(AdvancedMode, TheModeShowsThePanelsWidensTheWindowAndMeasuresOnEveryChann
     const int menuFrame =
         win.pic_WorkList.width() + win.pic_CmdMenu(0).width() + win.pic_AdvMode(0).width() + 50;
     EXPECT_EQ(win.pic_Frame(2).width(), menuFrame);
-    EXPECT_EQ(win.width(), menuFrame + win.pic_Border.width() + 6000 + 120);
+    EXPECT_EQ(win.width(), menuFrame + win.pic_Border.width() + 5000 + 120);
     EXPECT_EQ(win.pic_Border.mousePointer(), forms::MousePointer::SizeWE);
     EXPECT_EQ(win.st.model.n_AD_channel_Lin, 2);
     EXPECT_EQ(win.st.msr.n_Msr_channel_Lin, 2);
@@ -180,7 +182,7 @@ TEST_F(AdvancedMode, TheModeShowsThePanelsWidensTheWindowAndMeasuresOnEveryChann
     EXPECT_EQ(win.st.flg_OptionEdit, 0);
     EXPECT_FALSE(win.pic_AdvMode(2).visible());
     EXPECT_EQ(win.height(), kAdvModeWindowHeight);  // never lowered
-    EXPECT_EQ(win.width(), menuFrame - win.pic_AdvMode(0).width() + win.pic_Border.width() + 6000 + 120);
+    EXPECT_EQ(win.width(), menuFrame - win.pic_AdvMode(0).width() + win.pic_Border.width() + 5000 + 120);
     EXPECT_EQ(win.pic_Border.mousePointer(), forms::MousePointer::Default);
     EXPECT_EQ(win.st.model.n_AD_channel_Lin, 1);
     EXPECT_EQ(win.st.msr.n_Msr_channel_Lin, 1);

@@ -1,37 +1,40 @@
-// What a person reads in the main window, measured on the real widgets: on
-// every page (main, sensitivity, linearity with one and two channels, input
-// monitor, data file, advanced mode) in English and Japanese, on a small
-// and a large screen, every visible caption (labels, buttons, check and
-// option buttons, frame titles, the model's limits in the value panels)
-// fits its control at the control's font and every visible control lies
-// inside the window. A disabled control's caption stays readable on the
+// What a person reads in the program's windows, measured on the real
+// widgets (caption_check.h): on every page of the main window (main,
+// sensitivity, linearity with one and two channels, input monitor, data
+// file, advanced mode) and in every dialog (data save and load, the
+// master-tape editor with its entry panel, the options, the version, the
+// folder chooser), in English and Japanese, on a small and a large screen,
+// the model's limits in the value panels included. The dialogs are saved
+// as dialog_<name>_<en|ja>.png for a person to look at. A disabled control's caption stays readable on the
 // grey face.
 
 #include <gtest/gtest.h>
 
 #include <unistd.h>
-#include <QAbstractButton>
-#include <QCheckBox>
-#include <QFontMetrics>
-#include <QGroupBox>
+#include <QFileSystemModel>
 #include <QImage>
-#include <QLabel>
 #include <QMainWindow>
 #include <QPushButton>
-#include <QRadioButton>
-#include <QStyle>
-#include <QStyleOptionButton>
-#include <QStyleOptionGroupBox>
+#include <QTreeView>
 #include <algorithm>
 #include <filesystem>
 #include <initializer_list>
 #include <memory>
 #include <ostream>
-#include <sstream>
 #include <string>
 
 #include "app/build_main_window.h"
+#include "caption_check.h"
+#include "files/data_file.h"
+#include "files/find_path_exchange.h"
+#include "files/frm_data_load.h"
+#include "files/frm_data_save.h"
+#include "files/frm_find_path.h"
+#include "files/frm_master_tape.h"
+#include "files/frm_option.h"
+#include "files/frm_version.h"
 #include "forms/controls.h"
+#include "qt/dir_tree_widget.h"
 #include "qt/metrics.h"
 #include "qt_fixture.h"
 #include "window/frm_main.h"
@@ -40,72 +43,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using morva::FrmMain;
-
-QString withoutAccessKeys(QString text) {
-    text.replace(QLatin1String("&&"), QLatin1String("\x01"));
-    text.remove(QLatin1Char('&'));
-    text.replace(QLatin1Char('\x01'), QLatin1Char('&'));
-    return text;
-}
-
-// The room a button's caption has: what the style leaves beside the check
-// or option indicator, or inside a push button's frame.
-int captionRoom(QAbstractButton& b) {
-    QStyleOptionButton opt;
-    opt.initFrom(&b);
-    opt.text = b.text();
-    QStyle::SubElement part = QStyle::SE_PushButtonContents;
-    if (qobject_cast<QCheckBox*>(&b)) part = QStyle::SE_CheckBoxContents;
-    if (qobject_cast<QRadioButton*>(&b)) part = QStyle::SE_RadioButtonContents;
-    return b.style()->subElementRect(part, &opt, &b).width();
-}
-
-// One line per fault: a caption its control cuts, a control outside the
-// window.
-std::string captionFaults(qtview::QtFormView& view, FrmMain& w) {
-    std::ostringstream out;
-    QWidget* client = view.windowOf(w)->centralWidget();
-    for (const auto& c : w.controls()) {
-        QWidget* widget = view.widgetOf(*c);
-        if (!widget || !widget->isVisible()) continue;
-        const QRect r(widget->mapTo(client, QPoint(0, 0)), widget->size());
-        if (!client->rect().contains(r))
-            out << c->displayName() << " lies outside the window (" << r.x() << "," << r.y() << " "
-                << r.width() << "x" << r.height() << ")\n";
-        const QFontMetrics fm(widget->font());
-        if (auto* label = qobject_cast<QLabel*>(widget)) {
-            if (label->text().isEmpty()) continue;
-            const QRect room = label->contentsRect();
-            const QRect need =
-                fm.boundingRect(QRect(0, 0, room.width(), 1 << 20),
-                                static_cast<int>(Qt::TextWordWrap | label->alignment()), label->text());
-            if (need.width() > room.width() || need.height() > room.height())
-                out << c->displayName() << " \"" << label->text().toStdString() << "\" needs " << need.width()
-                    << "x" << need.height() << ", has " << room.width() << "x" << room.height() << "\n";
-        } else if (auto* frame = qobject_cast<QGroupBox*>(widget)) {
-            QStyleOptionGroupBox opt;
-            opt.initFrom(frame);
-            opt.text = frame->title();
-            opt.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
-            const int room = frame->style()
-                                 ->subControlRect(QStyle::CC_GroupBox, &opt, QStyle::SC_GroupBoxFrame, frame)
-                                 .width();
-            const int need = fm.horizontalAdvance(withoutAccessKeys(frame->title()));
-            if (need > room)
-                out << c->displayName() << " \"" << frame->title().toStdString() << "\" needs " << need
-                    << ", has " << room << "\n";
-        } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
-            const QString text = withoutAccessKeys(button->text());
-            if (text.isEmpty()) continue;
-            const int need = fm.horizontalAdvance(text);
-            const int room = captionRoom(*button);
-            if (need > room)
-                out << c->displayName() << " \"" << text.toStdString() << "\" needs " << need << ", has "
-                    << room << "\n";
-        }
-    }
-    return out.str();
-}
 
 struct ScreenCase {
     int width, height;
@@ -156,6 +93,26 @@ struct CaptionFit : QtFormsTest, ::testing::WithParamInterface<ScreenCase> {
         w->proc.Set_View();
         settle();
     }
+
+    // Saves the dialog as it stands; a folder tree is given a second to
+    // read its folders and show the current one first (it is drawn as it
+    // stands after that: the picture is for the layout).
+    void shoot(forms::Form& dialog, const std::string& name, forms::DirList* folders = nullptr) {
+        if (auto* tree = folders ? dynamic_cast<qtview::DirTreeWidget*>(view->widgetOf(*folders)) : nullptr) {
+            const QString path = QString::fromStdString(folders->path());
+            waitUntil(
+                [&] {
+                    const QModelIndex at = tree->tree()->currentIndex();
+                    return at.isValid() && tree->model()->filePath(at) == path &&
+                           tree->tree()->viewport()->rect().intersects(tree->tree()->visualRect(at));
+                },
+                1000);
+            settle();
+        }
+        const QImage shot = view->windowOf(dialog)->grab().toImage();
+        const std::string file = (fs::path(ScreenshotFolder()) / ("dialog_" + name + ".png")).string();
+        EXPECT_TRUE(shot.save(QString::fromStdString(file))) << file;
+    }
 };
 
 TEST_P(CaptionFit, EveryCaptionFitsOnEveryPage) {
@@ -163,7 +120,8 @@ TEST_P(CaptionFit, EveryCaptionFitsOnEveryPage) {
     FrmMain& win = start(width, height, language);
     ASSERT_TRUE(dialogs.shown().empty());
     const auto check = [&](const std::string& state) {
-        EXPECT_EQ(captionFaults(*view, win), "")
+        // The parameter list is a scrolling dump of every parameter.
+        EXPECT_EQ(CaptionFaults(*view, win, {&win.txt_debug}), "")
             << state << ", " << language << " " << width << "x" << height;
     };
 
@@ -213,7 +171,133 @@ TEST_P(CaptionFit, EveryCaptionFitsOnEveryPage) {
     win.chk_AdvMode.setValue(1);
     settle();
     ASSERT_TRUE(view->widgetOf(win.pic_AdvMode(2))->isVisible());
+    // The intermediates of a sensitivity pass, as wide as they come (no
+    // crossing found counts 10000; levels in mV; slopes in mV/um).
+    for (int slot = 0; slot < 4; ++slot)
+        win.txt_debug_sens(slot).setText(
+            "0.02\r\n10000\r\n148\r\n102\r\n-2100\r\n-2500\r\n-45.3\r\n"
+            "-44.8");
+    win.txt_debug_sens(5).setText("-45.32\r\n-44.87\r\n-45.32\r\n-44.87");
+    settle();
     check("advanced mode");
+}
+
+// Each dialog opens over the program's own main window (its language, its
+// font, the demo's files) and is checked in the states that show the most:
+// a file chosen, the entry panel with its longest prompts, the options in
+// the other language as well, the locked and the open entries.
+TEST_P(CaptionFit, EveryCaptionFitsInEveryDialog) {
+    const auto [width, height, language] = GetParam();
+    FrmMain& win = start(width, height, language);
+    const bool japanese = std::string(language) == "Japanese";
+    const std::string lang = japanese ? "_ja" : "_en";
+    const bool shots = width == 1024;  // the dialogs are drawn the same on both screens
+    const auto check = [&](forms::Form& dialog, const std::string& state) {
+        EXPECT_EQ(CaptionFaults(*view, dialog), "")
+            << state << ", " << language << " " << width << "x" << height;
+    };
+
+    // A data file of this model in the data folder, for the load dialog.
+    win.st.datafile.WallClock = [] { return morva::LocalDateTime{2026, 3, 7, 9, 5, 3}; };
+    win.lbl_MsrInfo(0).setCaption("SN1241-B");
+    win.lbl_MsrInfo(1).setCaption("After head cleaning, drum 2");
+    win.st.DataFileName = "SN1241-B(PAL SP).Morva_450";
+    morva::Write_DataFile(win);
+
+    {
+        morva::FrmDataSave save(win);
+        save.show();
+        settle();
+        save.chk_Save.setValue(1);
+        settle();
+        ASSERT_FALSE(save.Txt_Save(2).text().empty());
+        EXPECT_EQ(save.Cmd_Save(0).caption(), japanese ? "保存" : "Save");
+        check(save, "data save");
+        if (shots) shoot(save, "data_save" + lang, &save.Dir_Save);
+        save.unload();
+    }
+    {
+        morva::FrmDataLoad load(win);
+        load.show();
+        settle();
+        ASSERT_EQ(load.flst_Load.listCount(), 1);
+        load.flst_Load.setListIndex(0);
+        settle();
+        ASSERT_EQ(load.lbl_FileInfo(5).caption(), "SN1241-B");
+        EXPECT_EQ(load.lbl_Load(1).caption(), japanese ? "1 ﾌｧｲﾙ" : "1 files");
+        check(load, "data load, a file chosen");
+        if (shots) shoot(load, "data_load" + lang, &load.dir_Load);
+        load.cmb_Load.setListIndex(1);
+        settle();
+        check(load, "data load, every model");
+        load.unload();
+    }
+    {
+        morva::FrmMasterTape editor(win);
+        editor.show();
+        settle();
+        check(editor, "master-tape list");
+        editor.cmd_MasterTape(2).userClick();
+        settle();
+        check(editor, "entry panel, choosing the type");
+        editor.cmb_MasterTape_Type.userSelect(2);  // 11 points
+        editor.txt_MasterTape(0).userSetText("MT-DATA-0010");
+        editor.txt_MasterTape(0).userKeyDown(forms::key::Return);
+        editor.txt_MasterTape(1).userSetText("-12.5");
+        editor.txt_MasterTape(1).userKeyDown(forms::key::Return);
+        for (int i = 0; i < 11; ++i) {
+            editor.txt_MasterTape_Data.userSetText(i % 2 ? "-1.2" : "1.1");
+            editor.txt_MasterTape_Data.userKeyDown(forms::key::Return);
+        }
+        settle();
+        ASSERT_EQ(editor.lst_MasterTape_Data(0).listCount(), 11);
+        check(editor, "entry panel, check sum wrong");
+        if (shots) shoot(editor, "master_tape" + lang);
+        editor.txt_MasterTape(1).userSetText("0.6");
+        editor.txt_MasterTape(1).userKeyDown(forms::key::Return);
+        settle();
+        ASSERT_TRUE(editor.cmd_MasterTape(5).enabled());
+        check(editor, "entry panel, check sum right");
+        editor.unload();
+    }
+    {
+        morva::FindPathExchange exchange;
+        morva::FrmOption options(win, exchange);
+        options.show();
+        settle();
+        check(options, "options, locked");
+        if (shots) shoot(options, "option" + lang);
+        options.unload();
+        win.st.flg_OptionEdit = 1;
+        morva::FrmOption open(win, exchange);
+        open.show();
+        settle();
+        open.opt_Language_opt(japanese ? 1 : 0).userClick();  // the other language, not stored
+        settle();
+        ASSERT_EQ(open.fra_Option(0).caption(), japanese ? "Language" : "言語");
+        check(open, "options, open, the other language");
+        open.unload();
+
+        exchange.FindPath_Path = win.st.settings.Path_DataFile;
+        exchange.FindPath_Item = "Path_SpecLine_Lin";
+        exchange.FindPath_Pattern = "*.Morva_*";
+        morva::FrmFindPath chooser(win, exchange);
+        chooser.show();
+        settle();
+        ASSERT_EQ(chooser.fil_FindPath.listCount(), 1);
+        check(chooser, "folder chooser");
+        if (shots) shoot(chooser, "find_path" + lang, &chooser.dir_FindPath);
+        chooser.unload();
+    }
+    {
+        morva::FrmVersion version(win);
+        version.show();
+        settle();
+        ASSERT_GE(version.list_DatVer.listCount(), 4);
+        check(version, "version");
+        if (shots) shoot(version, "version" + lang);
+        version.unload();
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Screens, CaptionFit,

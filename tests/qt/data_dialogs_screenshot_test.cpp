@@ -1,6 +1,8 @@
-// The save and load dialogs drawn offscreen, in English, saved as PNGs under
-// the build folder's "screenshots"; and the folder tree worked as a user
-// works it: a folder picked in the tree, a path typed into its box.
+// The save and load dialogs drawn offscreen with their folder trees; and
+// the folder tree worked as a user works it: a folder picked in the tree, a
+// path typed into its box. (Their pictures, dialog_data_save_<en|ja>.png and
+// dialog_data_load_<en|ja>.png, come from the caption check of
+// qt_program_tests.)
 
 #include <unistd.h>
 #include <QFileSystemModel>
@@ -26,11 +28,6 @@ namespace {
 namespace fs = std::filesystem;
 using morva::FrmDataLoad;
 using morva::FrmDataSave;
-
-fs::path screenshotFolder() {
-    fs::path bin = fs::path(MORVA_TEST_PROGRAM_FOLDER).parent_path();
-    return bin.parent_path() / "screenshots";
-}
 
 struct DataDialogScreenshots : QtFormsTest {
     fs::path folder = fs::temp_directory_path() / ("morva-dialogs-" + std::to_string(::getpid()));
@@ -58,12 +55,12 @@ struct DataDialogScreenshots : QtFormsTest {
         fs::remove_all(folder);
     }
 
-    // Lets the tree fill in, then saves the window as a PNG.
     qtview::DirTreeWidget* treeOf(forms::DirList& list) {
         return dynamic_cast<qtview::DirTreeWidget*>(view->widgetOf(list));
     }
 
-    void shoot(forms::Form& form, forms::DirList& list, const std::string& name) {
+    // Lets the tree fill in and draws the window.
+    void draw(forms::Form& form, forms::DirList& list) {
         QMainWindow* window = view->windowOf(form);
         ASSERT_NE(window, nullptr);
         auto* tree = treeOf(list);
@@ -71,19 +68,18 @@ struct DataDialogScreenshots : QtFormsTest {
         // The tree reads the folders on a thread: wait until the shown
         // folder is selected and in view.
         const QString path = tree->pathBox()->text();
-        waitUntil(
+        // Rows that the model adds and sorts above it while it reads the
+        // folders must not push the shown folder out of view.
+        EXPECT_TRUE(waitUntil(
             [&] {
                 const QModelIndex current = tree->tree()->currentIndex();
                 return current.isValid() && tree->model()->filePath(current) == path &&
                        tree->tree()->viewport()->rect().intersects(tree->tree()->visualRect(current));
             },
-            3000);
+            5000))
+            << path.toStdString() << " is not in view";
         settle();
-        QImage shot = window->grab().toImage();
-        std::error_code ec;
-        fs::create_directories(screenshotFolder(), ec);
-        const fs::path file = screenshotFolder() / name;
-        ASSERT_TRUE(shot.save(QString::fromStdString(file.string()))) << file;
+        const QImage shot = window->grab().toImage();
         EXPECT_GT(shot.width(), 400);
     }
 };
@@ -93,7 +89,7 @@ TEST_F(DataDialogScreenshots, SaveDialogAndItsFolderTree) {
     dialog.show();
     settle();
     dialog.Txt_Save(2).setText("SN1241");
-    shoot(dialog, dialog.Dir_Save, "data_save_dialog.png");
+    draw(dialog, dialog.Dir_Save);
 
     // A path typed into the tree's box and confirmed with Return moves the
     // folder list and the file list; Return there does not press Save.
@@ -132,7 +128,7 @@ TEST_F(DataDialogScreenshots, LoadDialogWithTheFileInformation) {
     ASSERT_EQ(dialog.flst_Load.listCount(), 3);
     dialog.flst_Load.setListIndex(1);
     EXPECT_EQ(dialog.lbl_FileInfo(5).caption(), "SN1235");
-    shoot(dialog, dialog.dir_Load, "data_load_dialog.png");
+    draw(dialog, dialog.dir_Load);
     dialog.unload();
 }
 
