@@ -5,8 +5,8 @@
 // master-tape editor with its entry panel, the options, the version, the
 // folder chooser), in English and Japanese, on a small and a large screen,
 // the model's limits in the value panels included. The dialogs are saved
-// as dialog_<name>_<en|ja>.png for a person to look at. A disabled control's caption stays readable on the
-// grey face.
+// as dialog_<name>_<en|ja>.png for a person to look at. A disabled
+// control's caption stays readable on the grey face.
 
 #include <gtest/gtest.h>
 
