@@ -4,7 +4,7 @@
 JOBS ?= $(shell nproc)
 BUILD ?= build
 
-.PHONY: run test build package deps sanitize tsan fuzz fuzz-short fuzz-build format-check clean
+.PHONY: run test build package screenshots deps sanitize tsan fuzz fuzz-short fuzz-build format-check clean
 
 deps:
 	@./tools/install-deps.sh
@@ -23,6 +23,16 @@ test: build
 # bridge library, the simulated board and recorder, the desktop entry.
 package: build
 	cd $(BUILD) && cpack -G DEB
+
+# The screenshots the README shows, as the tests saved them, copied into
+# docs/screenshots (the README's links are checked by a test).
+README_SHOTS = road_main_en road_main_ja road_sensitivity_en road_sensitivity_ja \
+  road_linearity_en road_linearity_ja dialog_data_save_en dialog_data_save_ja shell_input_monitor \
+  dialog_option_en dialog_option_ja dialog_master_tape_en dialog_master_tape_ja \
+  dialog_version_en dialog_version_ja
+screenshots: test
+	mkdir -p docs/screenshots
+	for s in $(README_SHOTS); do cp $(BUILD)/screenshots/$$s.png docs/screenshots/; done
 
 # The whole suite once more under AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize: deps
