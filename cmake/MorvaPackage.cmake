@@ -14,6 +14,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The bridge library links the board driver beside it (RUNPATH $ORIGIN).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${MORVA_PROGRAM_FOLDER})
+# The libraries come from the shared-library dependencies; Qt's platform
+# plugins (the X11 and Wayland windows) are a package of their own.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 # Japanese captions need a Japanese font.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-ipafont-gothic")
 include(CPack)

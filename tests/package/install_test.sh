@@ -11,7 +11,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 DEB="$(ls "$PACKAGE_DIR"/morva_*.deb 2>/dev/null | head -n 1)"
 [ -n "$DEB" ] || fail "no morva_*.deb in $PACKAGE_DIR"
 DEPENDS="$(dpkg-deb -f "$DEB" Depends)"
-for lib in libqt6widgets6 libqt6serialport6; do
+for lib in libqt6widgets6 libqt6serialport6 qt6-qpa-plugins; do
   echo "$DEPENDS" | grep -q "$lib" || fail "Depends lacks $lib: $DEPENDS"
 done
 
