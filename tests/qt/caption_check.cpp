@@ -192,11 +192,3 @@ std::string CaptionFaults(qtview::QtFormView& view, forms::Form& form,
         }
     return report.out.str();
 }
-
-std::string ScreenshotFolder() {
-    const std::filesystem::path folder =
-        std::filesystem::path(MORVA_TEST_PROGRAM_FOLDER).parent_path().parent_path() / "screenshots";
-    std::error_code ec;
-    std::filesystem::create_directories(folder, ec);
-    return folder.string();
-}

@@ -17,6 +17,3 @@
 // not measured, only their place.
 std::string CaptionFaults(qtview::QtFormView& view, forms::Form& form,
                           std::initializer_list<const forms::Control*> scrolling = {});
-
-// The screenshots' folder of the build, created when missing.
-std::string ScreenshotFolder();

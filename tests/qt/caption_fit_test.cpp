@@ -25,6 +25,7 @@
 
 #include "app/build_main_window.h"
 #include "caption_check.h"
+#include "demo_window_fixture.h"
 #include "files/data_file.h"
 #include "files/find_path_exchange.h"
 #include "files/frm_data_load.h"
@@ -36,7 +37,6 @@
 #include "forms/controls.h"
 #include "qt/dir_tree_widget.h"
 #include "qt/metrics.h"
-#include "qt_fixture.h"
 #include "window/frm_main.h"
 
 namespace {
@@ -53,24 +53,7 @@ void PrintTo(const ScreenCase& c, std::ostream* os) {
     *os << c.width << "x" << c.height << " " << c.language;
 }
 
-struct CaptionFit : QtFormsTest, ::testing::WithParamInterface<ScreenCase> {
-    fs::path folder;
-    std::unique_ptr<FrmMain> w;
-
-    void SetUp() override {
-        folder = fs::temp_directory_path() / ("morva-captions-" + std::to_string(::getpid()));
-        fs::remove_all(folder);
-        fs::copy(fs::path(MORVA_TEST_SOURCE_DIR) / "demo", folder, fs::copy_options::recursive);
-        for (const char* lib : {"libhalvex.so", "libddrive32.so"})
-            fs::copy_file(fs::path(MORVA_TEST_PROGRAM_FOLDER) / lib, folder / lib);
-    }
-    void TearDown() override {
-        w.reset();
-        settle();
-        std::error_code ec;
-        fs::remove_all(folder, ec);
-    }
-
+struct CaptionFit : DemoWindowTest, ::testing::WithParamInterface<ScreenCase> {
     FrmMain& start(int pxWidth, int pxHeight, const std::string& language) {
         const double twipsPerPixel = 1440.0 / qtview::Metrics::of(nullptr).dpiX;
         app.screen().width = static_cast<forms::Twips>(pxWidth * twipsPerPixel);
@@ -110,7 +93,7 @@ struct CaptionFit : QtFormsTest, ::testing::WithParamInterface<ScreenCase> {
             settle();
         }
         const QImage shot = view->windowOf(dialog)->grab().toImage();
-        const std::string file = (fs::path(ScreenshotFolder()) / ("dialog_" + name + ".png")).string();
+        const std::string file = (screenshotFolder() / ("dialog_" + name + ".png")).string();
         EXPECT_TRUE(shot.save(QString::fromStdString(file))) << file;
     }
 };

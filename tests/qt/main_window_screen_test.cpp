@@ -27,7 +27,7 @@
 #include <string>
 
 #include "app/build_main_window.h"
-#include "qt_fixture.h"
+#include "demo_window_fixture.h"
 #include "window/frm_main.h"
 
 namespace {
@@ -35,24 +35,12 @@ namespace {
 namespace fs = std::filesystem;
 using morva::FrmMain;
 
-struct MainWindowOnScreen : QtFormsTest {
-    fs::path folder;
-    std::unique_ptr<FrmMain> w;
+struct MainWindowOnScreen : DemoWindowTest {
     QScreen* screen = QGuiApplication::primaryScreen();
 
     void SetUp() override {
         ASSERT_NE(screen, nullptr);
-        folder = fs::temp_directory_path() / ("morva-screen-" + std::to_string(::getpid()));
-        fs::remove_all(folder);
-        fs::copy(fs::path(MORVA_TEST_SOURCE_DIR) / "demo", folder, fs::copy_options::recursive);
-        for (const char* lib : {"libhalvex.so", "libddrive32.so"})
-            fs::copy_file(fs::path(MORVA_TEST_PROGRAM_FOLDER) / lib, folder / lib);
-    }
-    void TearDown() override {
-        w.reset();
-        settle();
-        std::error_code ec;
-        fs::remove_all(folder, ec);
+        DemoWindowTest::SetUp();
     }
 
     QMainWindow* window() const { return view->windowOf(*w); }
@@ -126,11 +114,7 @@ struct MainWindowOnScreen : QtFormsTest {
     }
 
     void save(const QImage& shot) const {
-        const fs::path shots =
-            fs::path(MORVA_TEST_PROGRAM_FOLDER).parent_path().parent_path() / "screenshots";
-        std::error_code ec;
-        fs::create_directories(shots, ec);
-        const fs::path file = shots / ("main_window_" + screenName() + ".png");
+        const fs::path file = screenshotFolder() / ("main_window_" + screenName() + ".png");
         EXPECT_TRUE(shot.save(QString::fromStdString(file.string()))) << file;
     }
 };

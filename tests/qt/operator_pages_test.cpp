@@ -18,22 +18,17 @@
 #include <vector>
 
 #include "app/build_main_window.h"
+#include "demo_window_fixture.h"
 #include "files/text_file.h"
 #include "io/daq_acquisition.h"
 #include "measure/msr_lin_run.h"
 #include "measure/msr_sens_run.h"
-#include "qt_fixture.h"
 #include "tests/timing_build.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using morva::FrmMain;
-
-fs::path screenshotFolder() {
-    fs::path bin = fs::path(MORVA_TEST_PROGRAM_FOLDER).parent_path();
-    return bin.parent_path() / "screenshots";
-}
 
 double cpuSeconds() {
     rusage u{};
@@ -46,23 +41,10 @@ double wallSeconds() {
     return duration<double>(steady_clock::now().time_since_epoch()).count();
 }
 
-struct OperatorWindow : QtFormsTest {
-    fs::path folder;
-    std::unique_ptr<FrmMain> w;
-
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "morva-qtroad-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder = pattern;
-        fs::copy(fs::path(MORVA_TEST_SOURCE_DIR) / "demo", folder, fs::copy_options::recursive);
-        for (const char* lib : {"libhalvex.so", "libddrive32.so"})
-            fs::copy_file(fs::path(MORVA_TEST_PROGRAM_FOLDER) / lib, folder / lib);
-    }
+struct OperatorWindow : DemoWindowTest {
     void TearDown() override {
-        w.reset();
+        DemoWindowTest::TearDown();
         view.reset();
-        std::error_code ec;
-        fs::remove_all(folder, ec);
     }
 
     // Sets the line starting with `key` of a file in the program folder.

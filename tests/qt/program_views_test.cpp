@@ -24,6 +24,7 @@
 
 #include "app/build_main_window.h"
 #include "core/numbers.h"
+#include "demo_window_fixture.h"
 #include "files/text_file.h"
 #include "measure/graphs.h"
 #include "measure/lin_assembly.h"
@@ -33,7 +34,6 @@
 #include "measure/sens_waveform.h"
 #include "qt/metrics.h"
 #include "qt/picture_widget.h"
-#include "qt_fixture.h"
 #include "view/limit_verdict.h"
 #include "window/frm_main.h"
 
@@ -42,11 +42,6 @@ namespace {
 namespace fs = std::filesystem;
 using morva::FrmMain;
 using morva::MainState;
-
-fs::path screenshotFolder() {
-    fs::path bin = fs::path(MORVA_TEST_PROGRAM_FOLDER).parent_path();
-    return bin.parent_path() / "screenshots";
-}
 
 int pixelsOf(const QImage& image, QRgb color) {
     int n = 0;
@@ -60,16 +55,9 @@ QRgb rgbOf(int bgr) {
     return qRgb(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
 }
 
-struct ProgramViews : QtFormsTest {
-    fs::path folder;
-    std::unique_ptr<FrmMain> w;
-
+struct ProgramViews : DemoWindowTest {
     void SetUp() override {
-        folder = fs::temp_directory_path() / ("morva-views-" + std::to_string(::getpid()));
-        fs::remove_all(folder);
-        fs::copy(fs::path(MORVA_TEST_SOURCE_DIR) / "demo", folder, fs::copy_options::recursive);
-        for (const char* lib : {"libhalvex.so", "libddrive32.so"})
-            fs::copy_file(fs::path(MORVA_TEST_PROGRAM_FOLDER) / lib, folder / lib);
+        DemoWindowTest::SetUp();
         // The board completes each acquisition at once (no cylinder wait).
         std::ifstream in(folder / "daqsim.dat");
         std::string config((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -77,11 +65,6 @@ struct ProgramViews : QtFormsTest {
         config.replace(config.find(realtime), realtime.size(), "Timing = instant");
         std::ofstream(folder / "daqsim.dat") << config;
     }
-    void TearDown() override {
-        w.reset();
-        fs::remove_all(folder);
-    }
-
     FrmMain& start(int pxWidth, int pxHeight) {
         // Pixels of the screen at its logical DPI (QT_FONT_DPI=192 gives the
         // high-DPI pictures, saved under names of their own).

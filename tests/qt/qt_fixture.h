@@ -6,14 +6,27 @@
 
 #include <QElapsedTimer>
 #include <QTimer>
+#include <filesystem>
 #include <functional>
 #include <memory>
+#include <system_error>
 
 #include "forms/application.h"
 #include "forms/form.h"
 #include "forms/scripted_dialogs.h"
 #include "qt/qt_event_loop.h"
 #include "qt/qt_form_view.h"
+
+// Where the Qt tests save their screenshots for a person to look at:
+// "<build>/screenshots" (MORVA_TEST_PROGRAM_FOLDER is "<build>/bin/"),
+// made when missing.
+inline std::filesystem::path screenshotFolder() {
+    const std::filesystem::path folder =
+        std::filesystem::path(MORVA_TEST_PROGRAM_FOLDER).parent_path().parent_path() / "screenshots";
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    return folder;
+}
 
 struct QtFormsTest : ::testing::Test {
     qtview::QtEventLoop loop;

@@ -21,12 +21,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-fs::path screenshotFolder() {
-    // MORVA_TEST_PROGRAM_FOLDER is "<build>/bin/".
-    fs::path bin = fs::path(MORVA_TEST_PROGRAM_FOLDER).parent_path();
-    return bin.parent_path() / "screenshots";
-}
-
 constexpr forms::Color kYellow = 0x00FFFF, kRed = 0x0000FF, kGreen = 0x00FF00, kCyan = 0xFFFF00;
 
 struct Screenshot : QtFormsTest {

@@ -39,10 +39,6 @@ using morva::FrmMain;
 const fs::path kBin = fs::path(MORVA_TEST_PROGRAM_FOLDER).parent_path();
 const fs::path kDemo = fs::path(MORVA_TEST_SOURCE_DIR) / "demo";
 
-fs::path screenshotFolder() {
-    return kBin.parent_path() / "screenshots";
-}
-
 // Counts the paint events a widget gets.
 struct PaintCounter : QObject {
     int paints = 0;
