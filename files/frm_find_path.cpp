@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "files/dialog_placement.h"
 #include "files/startup_setting_file.h"
 #include "files/text_file.h"
 
@@ -60,7 +61,8 @@ FrmFindPath::FrmFindPath(FrmMain& m, FindPathExchange& exchange)
 }
 
 void FrmFindPath::Form_Load() {
-    move(main.left() + 600, main.top() + 600, width(), height());
+    PlaceDialog(*this, main);
+    ApplyUserFont(*this, main.st.settings);
     fil_FindPath.setPattern(exchange_.FindPath_Pattern);
     const std::string start =
         Resolve_SettingFolder(main.st.ProgramFolder, withTrailingSeparator(exchange_.FindPath_Path));

@@ -243,12 +243,19 @@ TEST_F(ToolDialogs, CancelKeepsEverythingEvenAfterALanguageSwitchAndAChosenFolde
     EXPECT_EQ(settingsBytes(), before);
 }
 
+// A small main window in the screen's corner: the chooser still opens on
+// the screen.
 TEST_F(ToolDialogs, TheFolderChooserStartsInTheProgramFolderWhenTheFolderIsGoneAndCancelReturnsNothing) {
+    const forms::Screen& screen = app.screen();
+    w->move(screen.width - 8000, screen.height - 6000, 8000, 6000);
     withOptions([&](FrmOption& o) {
         o.txt_OptionSetting(1).userSetText("/no/such/folder");
         loop.at(loop.nowMs() + 10, [&] {
             FrmFindPath* f = openForm<FrmFindPath>();
             ASSERT_NE(f, nullptr);
+            EXPECT_GE(f->left(), 0);
+            EXPECT_LE(f->left() + f->width(), screen.width);
+            EXPECT_LE(f->top() + f->height(), screen.height);
             EXPECT_EQ(f->lbl_FindPath(0).caption() + "/", programFolder());
             f->cmd_FindPath(2).userClick();  // up one folder
             EXPECT_EQ(f->lbl_FindPath(0).caption() + "/", folder_.parent_path().string() + "/");
