@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -15,8 +16,12 @@ class TempFolderTest : public ::testing::Test {
   protected:
     void SetUp() override {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        folder_ = std::filesystem::temp_directory_path() / ("morva-" + std::to_string(::getpid()) + "-" +
-                                                            info->test_suite_name() + "-" + info->name());
+        // Parameterised tests have a "/" in their names: one folder level
+        // all the same, so that the tear-down removes everything.
+        std::string name =
+            "morva-" + std::to_string(::getpid()) + "-" + info->test_suite_name() + "-" + info->name();
+        std::replace(name.begin(), name.end(), '/', '-');
+        folder_ = std::filesystem::temp_directory_path() / name;
         std::filesystem::remove_all(folder_);
         std::filesystem::create_directories(folder_);
     }
