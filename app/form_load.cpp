@@ -131,8 +131,7 @@ void Form_Load(FrmMain& w) {
     Read_StartupSettingFile(w, [&w] { checkFolders(w); });
     removeStaleTemporaryFiles(s.Path_DataFile);
     Read_MasterTapeList(w);
-    if (const std::string& note = st.ProgramFolderNote[w.lbl_Language.caption() == "Japanese" ? 1 : 0];
-        !note.empty())
+    if (const std::string& note = st.ProgramFolderNote[InJapanese(w) ? 1 : 0]; !note.empty())
         w.lst_Version.addItem(note);
     st.msr.n_Msr_channel_Lin = 1;
     st.msr.n_Msr_channel_Sens = 1;

@@ -11,15 +11,11 @@
 
 namespace morva {
 
-bool JapaneseMessages(const FrmMain& w) {
-    return w.lbl_Language.caption() == "Japanese";
-}
-
 bool RefuseExportDuringRun(FrmMain& w) {
     if (!RunInProgress(w)) return false;
-    w.msgBox(JapaneseMessages(w) ? "測定を停止してから出力してください。"
-                                 : "Stop the measurement before exporting.",
-             forms::msg::Exclamation);
+    w.msgBox(
+        InJapanese(w) ? "測定を停止してから出力してください。" : "Stop the measurement before exporting.",
+        forms::msg::Exclamation);
     return true;
 }
 
@@ -36,7 +32,7 @@ std::string ExportStem(const FrmMain& w) {
 }
 
 std::optional<std::string> AskExportPath(FrmMain& w, std::string_view ext, const ExportTexts& texts) {
-    const bool japanese = JapaneseMessages(w);
+    const bool japanese = InJapanese(w);
     const std::string folder = DataFileFolder(w.st);
     const std::string proposal = UnusedFileName(folder, SafeFileName(ExportStem(w), ext), ext);
     const std::string answer =
@@ -57,7 +53,7 @@ std::optional<std::string> AskExportPath(FrmMain& w, std::string_view ext, const
 }
 
 bool WriteExportFile(FrmMain& w, const std::string& path, std::string_view bytes) {
-    const bool japanese = JapaneseMessages(w);
+    const bool japanese = InJapanese(w);
     std::string error;
     if (!writeFileAtomically(path, bytes, &error)) {
         w.msgBox(japanese ? "ﾌｧｲﾙを書き込めませんでした。\r\n" + error : error, forms::msg::Exclamation);

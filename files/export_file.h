@@ -17,9 +17,6 @@ struct ExportTexts {
     std::string_view prompt, promptJapanese;  // what the input box asks for
 };
 
-// True when the window's language is Japanese.
-bool JapaneseMessages(const FrmMain& w);
-
 // Tells the operator (message box) and returns true while a run is active.
 bool RefuseExportDuringRun(FrmMain& w);
 

@@ -30,7 +30,7 @@ FrmDataLoad::FrmDataLoad(FrmMain& main)
     for (int i = 0; i <= 1; ++i)
         cmd_Load.add(*this, i);
     layout();
-    setCaptions(main.lbl_Language.caption() == "Japanese");
+    setCaptions(InJapanese(main));
 
     cmb_Load.Click = [this] { filterChosen(); };
     drv_Load.Change = [this] { dir_Load.setPath(drv_Load.drive()); };

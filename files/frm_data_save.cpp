@@ -30,7 +30,7 @@ FrmDataSave::FrmDataSave(FrmMain& main)
     for (int i = 0; i <= 1; ++i)
         Cmd_Save.add(*this, i);
     layout();
-    setCaptions(main.lbl_Language.caption() == "Japanese");
+    setCaptions(InJapanese(main));
 
     Cmb_Save.Click = [this] { FileList_Save.setPattern("*" + w_.st.settings.DataFileExt); };
     Drive_Save.Change = [this] { Dir_Save.setPath(Drive_Save.drive()); };

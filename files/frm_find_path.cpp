@@ -30,7 +30,7 @@ FrmFindPath::FrmFindPath(FrmMain& m, FindPathExchange& exchange)
     cmd_FindPath(2).move(120, 4620, 1200, 420);  // one row with OK and Cancel
     cmd_FindPath(0).move(4200, 4620, 1300, 420);
     cmd_FindPath(1).move(5640, 4620, 1300, 420);
-    const bool japanese = main.lbl_Language.caption() == "Japanese";
+    const bool japanese = InJapanese(main);
     setCaption("Find File Path - " + exchange_.FindPath_Item);
     cmd_FindPath(0).setCaption("OK");
     cmd_FindPath(1).setCaption(japanese ? "ｷｬﾝｾﾙ" : "Cancel");

@@ -35,7 +35,7 @@ FrmMasterTape::FrmMasterTape(FrmMain& m)
     for (int i = 0; i < 6; ++i)
         lbl_EntryTitle.add(*this, i, &pic_MasterTapeEntry);
     layout();
-    setCaptions(main.lbl_Language.caption() == "Japanese");
+    setCaptions(InJapanese(main));
     wire();
 }
 

@@ -31,7 +31,7 @@ FrmOption::FrmOption(FrmMain& m, FindPathExchange& findPath)
     for (int i = 0; i <= 6; ++i)
         cmd_OptionSetting.add(*this, i, i >= 2 && i <= 5 ? &fra_Option(1) : nullptr);
     layout();
-    setCaptions(main.lbl_Language.caption() == "Japanese");
+    setCaptions(InJapanese(main));
     wire();
 }
 

@@ -21,7 +21,7 @@ FrmVersion::FrmVersion(FrmMain& m)
     list_DatVer.move(240, 1020, 6000, 1860);
     Cmd_VerInfo.move(5040, 3060, 1200, 420);
     setCaption("MORVA - Version Information");
-    Cmd_VerInfo.setCaption(main.lbl_Language.caption() == "Japanese" ? "閉じる" : "OK");
+    Cmd_VerInfo.setCaption(InJapanese(main) ? "閉じる" : "OK");
     Cmd_VerInfo.setDefault(true);
     Cmd_VerInfo.setCancel(true);
     Load = [this] { Form_Load(); };

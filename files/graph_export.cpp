@@ -37,7 +37,7 @@ bool Has_GraphToExport(const FrmMain& w) {
 
 void Export_GraphPng(FrmMain& w, int scale) {
     if (RefuseExportDuringRun(w)) return;
-    const bool japanese = JapaneseMessages(w);
+    const bool japanese = InJapanese(w);
     if (VisibleGraphs(w).empty()) {
         w.msgBox(japanese ? "このﾍﾟｰｼﾞには出力するｸﾞﾗﾌがありません。" : "This page shows no graph to export.",
                  forms::msg::Exclamation);

@@ -81,8 +81,8 @@ void Export_WaveformCsv(FrmMain& w) {
     if (RefuseExportDuringRun(w)) return;
     const WaveformTables tables = CurrentWaveformTables(w.st);
     if (tables.empty()) {
-        w.msgBox(JapaneseMessages(w) ? "出力する波形ﾃﾞｰﾀがありません。測定するか、ﾃﾞｰﾀを呼び出してください。"
-                                     : "There are no waveforms to export. Measure or load a data file first.",
+        w.msgBox(InJapanese(w) ? "出力する波形ﾃﾞｰﾀがありません。測定するか、ﾃﾞｰﾀを呼び出してください。"
+                               : "There are no waveforms to export. Measure or load a data file first.",
                  forms::msg::Exclamation);
         return;
     }

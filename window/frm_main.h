@@ -31,6 +31,13 @@ class FrmMain : public forms::Form, public MainControls {
     void doEvents() { app().doEvents(); }
 };
 
+// The window's language (the caption of lbl_Language, which the start-up
+// settings and the option dialog set): the texts of every window and
+// message follow it.
+inline bool InJapanese(const FrmMain& w) {
+    return w.lbl_Language.caption() == "Japanese";
+}
+
 // Cooperative delay: lets the user interface run until `Interval`
 // milliseconds have passed on Daq_Wait_Timer. Other handlers (clicks,
 // timers) run meanwhile, in this thread, and may wait in turn: a nested
